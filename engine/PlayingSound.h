@@ -1,0 +1,101 @@
+// The state every driver's playing sound shares, and 3D computed in software.
+#ifndef DRAVON_ENGINE_PLAYING_SOUND_H
+#define DRAVON_ENGINE_PLAYING_SOUND_H
+
+#include "core/Relaxed.h"
+#include "dravon/IPlayingSound.h"
+
+#include <atomic>
+
+namespace nox {
+namespace audio {
+
+class SoundEngine;
+
+//! The clockwise angle of (x, y) in degrees, in [0, 360), from the positive first axis.
+double angleOf(float x, float y);
+
+//! `v` scaled to length 1; a zero vector stays zero.
+Vector3 normalized(Vector3 v);
+
+//! The engine a source belongs to, or null (also for sources of other kinds).
+SoundEngine* getEngineOf(ISoundSource* source);
+
+//! Base of the drivers' sounds: keeps position, volume, pan, distances and flags, and
+//! implements the accessors. The hooks do nothing here; drivers replace them and supply the
+//! reference count (see AtomicallyCounted). The setters store plain values that the update
+//! thread reads without a lock.
+class PlayingSound : public IPlayingSound {
+public:
+    PlayingSound(ISoundSource* source, bool looped, float minDistance, float maxDistance);
+
+    ISoundSource* getSoundSourceOf() override { return source_; }
+    void setIsPaused(bool paused) override;
+    bool getIsPaused() override { return paused_; }
+    void stop() override { onStop(); }
+    float getVolume() override { return volume_; }
+    void setVolume(float volume) override { volume_ = volume; }
+    void setPan(float pan) override { pan_ = pan; }
+    float getPan() override { return pan_; }
+    bool isLooped() override { return looped_; }
+    bool isFinished() override { return hasEnded(); }
+    void setMinDistance(float distance) override { minDistance_ = distance; }
+    float getMinDistance() override { return minDistance_; }
+    void setMaxDistance(float distance) override { maxDistance_ = distance; }
+    float getMaxDistance() override { return maxDistance_; }
+    void setPosition3D(Vector3 position) override { position_ = position; }
+    Vector3 getPosition3D() override { return position_; }
+    int getPlayPosition() override { return -1; }
+    int getPlayLength() override;
+    void updateListener(float, Vector3, Vector3, Vector3, bool) override {}
+    bool hasEnded() override { return false; }
+    void onPause() override {}
+    void onResume() override {}
+    void onStop() override {}
+    void setEffectivePan(float) override {}
+    void setEffectiveVolume(float) override {}
+
+    void setIs3D(bool is3D) { is3D_ = is3D; }
+    bool getIs3D() const { return is3D_; }
+
+    //! Computes the effective volume (distance attenuation) and pan (direction seen from the
+    //! listener) and passes them to setEffectivePan() and setEffectiveVolume().
+    void apply3DInSoftware(float engineVolume, Vector3 listenerPosition,
+                           Vector3 listenerLookDirection, Vector3 listenerUp,
+                           bool linearRolloff);
+
+private:
+    float attenuate(float volume, float distance, bool linearRolloff) const;
+
+    RelaxedVector3 position_;
+    Relaxed<float> volume_{1.0f};
+    Relaxed<float> pan_{0.0f};
+    Relaxed<float> minDistance_;
+    Relaxed<float> maxDistance_;
+    ISoundSource* source_;
+    Relaxed<bool> paused_{true};
+    Relaxed<bool> is3D_{false};
+    bool looped_;
+};
+
+//! Gives a driver's sound class its reference count: 1 at creation, changed atomically because
+//! the application and the update thread hold references at once.
+template <typename Sound> class AtomicallyCounted final : public Sound {
+public:
+    using Sound::Sound;
+    void incRef() override { count_.fetch_add(1, std::memory_order_relaxed); }
+    bool decRef() override {
+        if (count_.fetch_sub(1, std::memory_order_acq_rel) != 1)
+            return false;
+        delete this;
+        return true;
+    }
+
+private:
+    std::atomic<s32> count_{1};
+};
+
+} // namespace audio
+} // namespace nox
+
+#endif

@@ -1,0 +1,217 @@
+// Construction and destruction, the update cycle and the engine's settings.
+#include "SoundEngine.h"
+
+#include "Version.h"
+#include "decoders/WavAudioStream.h"
+
+namespace nox {
+namespace audio {
+
+namespace {
+const u32 updatePeriodMs = 50;
+const u32 stopPollMs = 25;
+} // namespace
+
+SoundEngine::SoundEngine(IFileManager* fileManager, int options, bool startThreadNow)
+    : fileManager_(fileManager), options_(options) {
+    ownLogger_ = acquireProcessLogger();
+    if (options & ENGINE_OPT_DEBUGGER_OUTPUT)
+        enableDebugOutput();
+    CharString banner("Dravon 3D Sound Engine version ");
+    banner.append(libraryVersion);
+    logText(banner.c_str(), LOG_LEVEL_INFO);
+    mutex_ = createMutex();
+    if (fileManager_)
+        fileManager_->incRef();
+    registerBuiltInLoaders();
+    if (startThreadNow && isMultiThreaded())
+        startUpdateThread();
+}
+
+SoundEngine::~SoundEngine() {
+    stopUpdateThread();
+    for (IAudioStreamLoader* loader : loaders_)
+        loader->decRef();
+    loaders_.clear();
+    stopAllSounds();
+    {
+        MutexGuard guard(mutex_);
+        for (FileSoundSource* source : sources_) {
+            // A source the application still holds must not reach this engine any more.
+            source->detachEngine();
+            source->decRef();
+        }
+        sources_.clear();
+    }
+    if (fileManager_)
+        fileManager_->decRef();
+    mutex_->decRef();
+    releaseProcessLogger(ownLogger_);
+}
+
+void SoundEngine::registerBuiltInLoaders() {
+    // Loaders are asked from the last registered to the first, so the order here makes the
+    // formats with the most distinctive content be tried first and WAV last.
+    IAudioStreamLoader* builtIn[] = {new WavStreamLoader(fileManager_)};
+    for (IAudioStreamLoader* loader : builtIn) {
+        registerAudioStreamLoader(loader);
+        loader->decRef();
+    }
+}
+
+void SoundEngine::startUpdateThread() {
+    // Set before the thread exists, so that a destruction right after construction waits for it
+    // instead of freeing the engine under it.
+    threadRunning_ = true;
+    if (!startThread(this, 0, THREAD_PRIORITY_VALUE_HIGHEST))
+        threadRunning_ = false;
+}
+
+void SoundEngine::startUpdateThreadIfMultithreaded() {
+    if (isMultiThreaded())
+        startUpdateThread();
+}
+
+void SoundEngine::stopUpdateThread() {
+    if (!threadRunning_)
+        return;
+    threadStopRequested_ = true;
+    while (threadRunning_)
+        sleepMilliseconds(stopPollMs);
+}
+
+void SoundEngine::run(ThreadStartBlock*) {
+    threadRunning_ = true;
+    while (!threadStopRequested_) {
+        updateDriver();
+        sleepMilliseconds(updatePeriodMs);
+    }
+    threadRunning_ = false;
+}
+
+void SoundEngine::update() {
+    if (isMultiThreaded()) {
+        logText("You need not call update() if you specified Dravon to run multithreaded.",
+                LOG_LEVEL_INFO);
+        return;
+    }
+    updateDriver();
+}
+
+void SoundEngine::updateDriver() {
+    MutexGuard guard(mutex_);
+    updateSounds();
+}
+
+void SoundEngine::updateSounds() {
+    for (auto it = playing_.begin(); it != playing_.end();) {
+        IPlayingSound* sound = *it;
+        if (sound->hasEnded()) {
+            sound->onStop();
+            sound->decRef();
+            it = playing_.erase(it);
+            continue;
+        }
+        updateSoundListener(sound);
+        ++it;
+    }
+}
+
+void SoundEngine::updateSoundListener(IPlayingSound* sound) {
+    if (!sound)
+        return;
+    sound->updateListener(soundVolume_, listenerPosition_, listenerLookDirection_, listenerUp_,
+                          (options_ & ENGINE_OPT_LINEAR_ROLLOFF) != 0);
+}
+
+void SoundEngine::stopAllSounds() {
+    MutexGuard guard(mutex_);
+    for (IPlayingSound* sound : playing_) {
+        sound->onStop();
+        sound->decRef();
+    }
+    playing_.clear();
+}
+
+void SoundEngine::setAllSoundsPaused(bool paused) {
+    MutexGuard guard(mutex_);
+    for (IPlayingSound* sound : playing_)
+        sound->setIsPaused(paused);
+}
+
+void SoundEngine::setSoundVolume(float volume) {
+    MutexGuard guard(mutex_);
+    // A NaN never equals the current value, so it counts as a change.
+    if (volume == soundVolume_)
+        return;
+    soundVolume_ = volume;
+    if (!isMultiThreaded())
+        update();
+}
+
+void SoundEngine::setListenerPosition(const Vector3& position, const Vector3& lookDirection,
+                                      const Vector3&, const Vector3& upVector) {
+    listenerPosition_ = position;
+    listenerLookDirection_ = lookDirection;
+    listenerUp_ = upVector;
+}
+
+bool SoundEngine::isCurrentlyPlaying(ISoundSource* source) {
+    MutexGuard guard(mutex_);
+    for (IPlayingSound* sound : playing_)
+        if (sound->getSoundSourceOf() == source)
+            return true;
+    return false;
+}
+
+bool SoundEngine::isCurrentlyPlaying(const char* name) {
+    if (!name)
+        return false;
+    MutexGuard guard(mutex_);
+    for (IPlayingSound* sound : playing_) {
+        ISoundSource* source = sound->getSoundSourceOf();
+        if (source && CharString(source->getName()) == name)
+            return true;
+    }
+    return false;
+}
+
+void SoundEngine::registerAudioStreamLoader(IAudioStreamLoader* loader) {
+    if (!loader)
+        return;
+    loader->incRef();
+    loaders_.push_back(loader);
+}
+
+void SoundEngine::addFileProvider(IFileProvider* provider) {
+    if (fileManager_)
+        fileManager_->addFileProvider(provider);
+}
+
+void SoundEngine::setDefault3DSoundMinDistance(float distance) {
+    if (distance >= 0.0f)
+        defaultMinDistance_ = distance;
+}
+
+void SoundEngine::setDefault3DSoundMaxDistance(float distance) {
+    if (distance > 0.0f)
+        defaultMaxDistance_ = distance;
+}
+
+void* SoundEngine::playMusic(void*) {
+    logText("playMusic() is not implemented in this version, yet. Sorry", LOG_LEVEL_INFO);
+    return nullptr;
+}
+
+IPlayingSound* SoundEngine::createSoundFromSamples(SampleBuffer*, ISoundSource*, bool, bool,
+                                                   float, float) {
+    return nullptr;
+}
+
+IPlayingSound* SoundEngine::createSoundFromStream(IAudioStream*, ISoundSource*, bool, bool, float,
+                                                  float) {
+    return nullptr;
+}
+
+} // namespace audio
+} // namespace nox

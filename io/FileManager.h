@@ -1,0 +1,44 @@
+// The file manager made for each engine.
+#ifndef DRAVON_IO_FILE_MANAGER_H
+#define DRAVON_IO_FILE_MANAGER_H
+
+#include "IFileManager.h"
+#include "core/DynArray.h"
+
+namespace nox {
+namespace audio {
+
+//! Opens files from the application's providers, then from the disk.
+class FileManager : public IFileManager {
+public:
+    FileManager() = default;
+    ~FileManager() override;
+
+    IInputFile* openFile(const char* fileName) override;
+    IOutputFile* openOutputFile(const char* fileName, bool append) override;
+    bool addZipArchive(const char* fileName, bool ignoreCase, bool ignorePaths) override;
+    CharString getFileDirectory(const char* fileName) override;
+    CharString getFileBaseName(const char* fileName) override;
+    const char* getWorkingDirectory() override;
+    bool changeWorkingDirectory(const char* path) override;
+    bool createDirectory(const char* path) override;
+    IDirectoryListing* createDirectoryListing() override;
+    bool fileExists(const char* fileName) override;
+    IXmlReader16* createXmlReader(IInputFile* file) override;
+    IXmlReader16* createXmlReader(const char* fileName) override;
+    IXmlReader8* createXmlReaderUtf8(IInputFile* file) override;
+    IXmlReader8* createXmlReaderUtf8(const char* fileName) override;
+    IXmlWriter* createXmlWriter(IOutputFile* file) override;
+    IXmlWriter* createXmlWriter(const char* fileName) override;
+    IAttributeSet* createAttributeSet(void* context) override;
+    void addFileProvider(IFileProvider* provider) override;
+
+private:
+    DynArray<IFileProvider*> providers_;
+    char workingDirectory_[1024] = {};
+};
+
+} // namespace audio
+} // namespace nox
+
+#endif
