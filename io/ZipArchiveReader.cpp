@@ -104,8 +104,10 @@ IInputFile* ZipArchiveReader::openEntry(s32 index) {
 
 bool ZipArchiveReader::scanLocalHeader() {
     s32 headerOffset = archiveFile_->getPos();
+    // A header cut short by the end of the file ends the scan like a missing one.
     u8 raw[localHeaderSize] = {};
-    archiveFile_->read(raw, localHeaderSize);
+    if (archiveFile_->read(raw, localHeaderSize) != static_cast<s32>(localHeaderSize))
+        return false;
     ZipEntry entry;
     entry.header = decodeLocalHeader(raw);
     ZipLocalHeader& header = entry.header;
