@@ -23,19 +23,23 @@ CharString narrow(const char16_t* text) {
 
 } // namespace
 
+template <typename Value, typename Key>
+Value AttributeSet::valueOf(Key key, Value (Attribute::*getter)() const, Value empty) {
+    Attribute* attribute = lookup(key);
+    return attribute ? (attribute->*getter)() : empty;
+}
+
 const char* AttributeSet::getAttributeName(s32 index) {
     Attribute* attribute = at(index);
     return attribute ? attribute->getName().c_str() : nullptr;
 }
 
 s32 AttributeSet::getAttributeType(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute ? attribute->getType() : ATTRIBUTE_NONE;
+    return valueOf(name, &Attribute::getType, ATTRIBUTE_NONE);
 }
 
 s32 AttributeSet::getAttributeType(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute ? attribute->getType() : ATTRIBUTE_NONE;
+    return valueOf(index, &Attribute::getType, ATTRIBUTE_NONE);
 }
 
 const char16_t* AttributeSet::getAttributeTypeString(s32 index) {
@@ -105,12 +109,10 @@ void AttributeSet::setInt(const char* name, s32 value) {
     findOrAppend(ATTRIBUTE_INT, name)->setInt(value);
 }
 s32 AttributeSet::getInt(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute ? attribute->getInt() : 0;
+    return valueOf(name, &Attribute::getInt, 0);
 }
 s32 AttributeSet::getInt(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute ? attribute->getInt() : 0;
+    return valueOf(index, &Attribute::getInt, 0);
 }
 
 void AttributeSet::addFloat(const char* name, f32 value) {
@@ -120,12 +122,10 @@ void AttributeSet::setFloat(const char* name, f32 value) {
     findOrAppend(ATTRIBUTE_FLOAT, name)->setFloat(value);
 }
 f32 AttributeSet::getFloat(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute ? attribute->getFloat() : 0.f;
+    return valueOf(name, &Attribute::getFloat, 0.f);
 }
 f32 AttributeSet::getFloat(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute ? attribute->getFloat() : 0.f;
+    return valueOf(index, &Attribute::getFloat, 0.f);
 }
 
 void AttributeSet::addString(const char* name, const char* value) {
@@ -135,12 +135,10 @@ void AttributeSet::setString(const char* name, const char* value) {
     findOrAppend(ATTRIBUTE_STRING, name)->setString(value);
 }
 CharString AttributeSet::getString(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute ? attribute->getString() : CharString();
+    return valueOf(name, &Attribute::getString, CharString());
 }
 CharString AttributeSet::getString(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute ? attribute->getString() : CharString();
+    return valueOf(index, &Attribute::getString, CharString());
 }
 
 void AttributeSet::addBool(const char* name, bool value) {
@@ -150,12 +148,10 @@ void AttributeSet::setBool(const char* name, bool value) {
     findOrAppend(ATTRIBUTE_BOOL, name)->setBool(value);
 }
 bool AttributeSet::getBool(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute && attribute->getBool();
+    return valueOf(name, &Attribute::getBool, false);
 }
 bool AttributeSet::getBool(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute && attribute->getBool();
+    return valueOf(index, &Attribute::getBool, false);
 }
 
 void AttributeSet::addEnum(const char* name, const char* value, const char* const* literals) {
@@ -190,12 +186,10 @@ void AttributeSet::setColor(const char* name, u32 value) {
     findOrAppend(ATTRIBUTE_COLOR, name)->setColor(value);
 }
 u32 AttributeSet::getColor(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute ? attribute->getColor() : 0;
+    return valueOf(name, &Attribute::getColor, 0u);
 }
 u32 AttributeSet::getColor(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute ? attribute->getColor() : 0;
+    return valueOf(index, &Attribute::getColor, 0u);
 }
 
 void AttributeSet::addColorf(const char* name, const ColorF& value) {
@@ -205,12 +199,10 @@ void AttributeSet::setColorf(const char* name, const ColorF& value) {
     findOrAppend(ATTRIBUTE_COLORF, name)->setColorf(value);
 }
 ColorF AttributeSet::getColorf(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute ? attribute->getColorf() : ColorF();
+    return valueOf(name, &Attribute::getColorf, ColorF());
 }
 ColorF AttributeSet::getColorf(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute ? attribute->getColorf() : ColorF();
+    return valueOf(index, &Attribute::getColorf, ColorF());
 }
 
 void AttributeSet::addVector3d(const char* name, const Vector3& value) {
@@ -220,12 +212,10 @@ void AttributeSet::setVector3d(const char* name, const Vector3& value) {
     findOrAppend(ATTRIBUTE_VECTOR3D, name)->setVector(value);
 }
 Vector3 AttributeSet::getVector3d(const char* name) {
-    Attribute* attribute = find(name);
-    return attribute ? attribute->getVector() : Vector3();
+    return valueOf(name, &Attribute::getVector, Vector3());
 }
 Vector3 AttributeSet::getVector3d(s32 index) {
-    Attribute* attribute = at(index);
-    return attribute ? attribute->getVector() : Vector3();
+    return valueOf(index, &Attribute::getVector, Vector3());
 }
 
 void AttributeSet::addBinary(const char* name, const void* data, s32 size) {

@@ -76,6 +76,11 @@ public:
 private:
     Attribute* find(const char* name);
     Attribute* at(s32 index);
+    Attribute* lookup(const char* name) { return find(name); }
+    Attribute* lookup(s32 index) { return at(index); }
+    //! The value `getter` gives for the attribute of `key` (a name or an index), or `empty`.
+    template <typename Value, typename Key>
+    Value valueOf(Key key, Value (Attribute::*getter)() const, Value empty);
     Attribute* append(E_ATTRIBUTE_TYPE type, const char* name);
     //! The first attribute named `name`, or a new one of `type`.
     Attribute* findOrAppend(E_ATTRIBUTE_TYPE type, const char* name);
