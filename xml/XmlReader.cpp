@@ -56,9 +56,9 @@ template <typename C> bool isWhitespace(C unit) {
 
 template <typename C> XmlReader<C>::XmlReader(IInputFile* file) {
     parserFormat_ = sizeof(C) == 1 ? TEXT_FORMAT_UTF8 : TEXT_FORMAT_UTF16_LE;
-    static const char* const entities[5] = {"&amp;", "<lt;", ">gt;", "\"quot;", "'apos;"};
+    static const char* const entityTexts[5] = {"&amp;", "<lt;", ">gt;", "\"quot;", "'apos;"};
     for (s32 i = 0; i < 5; ++i)
-        specialCharacters_[i].assignConverted(entities[i]);
+        entities_[i].assignConverted(entityTexts[i]);
     load(file);
 }
 
@@ -266,8 +266,8 @@ template <typename C> String<C> XmlReader<C>::replaceEntities(const Text& text) 
         if (entity < 0)
             continue;
         result.append(text.c_str() + copiedUpTo, i - copiedUpTo);
-        result.append(specialCharacters_[entity][0]);
-        i += specialCharacters_[entity].size() - 1;
+        result.append(entities_[entity][0]);
+        i += entities_[entity].size() - 1;
         copiedUpTo = i + 1;
     }
     if (copiedUpTo == 0)
@@ -278,7 +278,7 @@ template <typename C> String<C> XmlReader<C>::replaceEntities(const Text& text) 
 
 template <typename C> s32 XmlReader<C>::matchEntity(const Text& text, s32 from) const {
     for (s32 k = 0; k < 5; ++k) {
-        const Text& entry = specialCharacters_[k];
+        const Text& entry = entities_[k];
         s32 j = 1;
         // The text's terminator differs from every name unit, so the scan stops inside it.
         while (j < entry.size() && text[from + j - 1] == entry[j])

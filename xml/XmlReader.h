@@ -72,7 +72,7 @@ private:
     Text emptyString_;
     bool isEmptyElement_ = false;
     //! Each the replacement character followed by the entity's name and ';'.
-    Text specialCharacters_[5];
+    Text entities_[5];
     DynArray<Attribute> attributes_;
 };
 

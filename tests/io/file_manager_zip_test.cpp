@@ -55,19 +55,20 @@ protected:
 } // namespace
 
 TEST_F(FileManagerZipTest, ArchivesComeBeforeProvidersAndTheDisk) {
-    writeFile("fmz_order.zip", ZipBuilder().add("Sfx/Shared.txt", Bytes{'z', 'i', 'p'}).build());
-    writeFile("fmz_second.zip", ZipBuilder().add("shared.txt", Bytes{'t', 'w', 'o'}).build());
-    writeFile("shared.txt", Bytes{'d', 'i', 's', 'k'});
-    OneFileProvider* provider = new OneFileProvider("shared.txt", Bytes{'p', 'r', 'o', 'v'});
+    writeFile("fmz_order.zip",
+              ZipBuilder().add("Sfx/Fmz_Shared.txt", Bytes{'z', 'i', 'p'}).build());
+    writeFile("fmz_second.zip", ZipBuilder().add("fmz_shared.txt", Bytes{'t', 'w', 'o'}).build());
+    writeFile("fmz_shared.txt", Bytes{'d', 'i', 's', 'k'});
+    OneFileProvider* provider = new OneFileProvider("fmz_shared.txt", Bytes{'p', 'r', 'o', 'v'});
     manager_->addFileProvider(provider);
-    EXPECT_EQ(firstBytes(manager_->openFile("shared.txt")), "prov");
+    EXPECT_EQ(firstBytes(manager_->openFile("fmz_shared.txt")), "prov");
     ASSERT_TRUE(manager_->addZipArchive("fmz_order.zip", true, true));
     ASSERT_TRUE(manager_->addZipArchive("fmz_second.zip", false, false));
     int askedBefore = provider->asked;
     // Mounting order decides between archives; the provider is not asked.
-    EXPECT_EQ(firstBytes(manager_->openFile("SHARED.TXT")), "zip");
+    EXPECT_EQ(firstBytes(manager_->openFile("FMZ_SHARED.TXT")), "zip");
     EXPECT_EQ(provider->asked, askedBefore);
-    EXPECT_EQ(firstBytes(manager_->openFile("shared.txt")), "zip");
+    EXPECT_EQ(firstBytes(manager_->openFile("fmz_shared.txt")), "zip");
     provider->decRef();
 }
 
