@@ -29,6 +29,8 @@ const char* playUsage() {
            "Plays sound files one after the other and reports what it does.\n"
            "  --driver NAME   auto, directsound, winmm or null (default: null)\n"
            "  --loop          play each file looped until interrupted\n"
+           "  --zip ARCHIVE   mount a zip archive (stored entries; names in any case, without\n"
+           "                  their directory); may be given more than once\n"
            "  --help          show this text\n";
 }
 
@@ -46,6 +48,12 @@ bool parsePlayOptions(int argc, char** argv, PlayOptions& options, std::string& 
                 error = "--driver needs one of auto, directsound, winmm, null";
                 return false;
             }
+        } else if (argument == "--zip") {
+            if (i + 1 >= argc) {
+                error = "--zip needs an archive";
+                return false;
+            }
+            options.archives.push_back(argv[++i]);
         } else if (argument.size() > 1 && argument[0] == '-') {
             error = "unknown option " + argument;
             return false;

@@ -10,6 +10,8 @@
 struct PlayOptions {
     nox::audio::E_SOUND_OUTPUT_DRIVER driver = nox::audio::OUTPUT_DRIVER_NULL;
     bool loop = false;
+    //! Zip archives to mount before playing, in this order.
+    std::vector<std::string> archives;
     std::vector<std::string> files;
 };
 

@@ -16,7 +16,9 @@ namespace {
 
 std::atomic<bool> interrupted{false};
 
-void onInterrupt(int) { interrupted = true; }
+void onInterrupt(int) {
+    interrupted = true;
+}
 
 void describeSource(ISoundSource* source) {
     int length = source->getPlayLength();
@@ -72,6 +74,13 @@ int main(int argc, char** argv) {
     if (!engine) {
         std::fprintf(stderr, "dravon-play: the sound engine could not be created\n");
         return 1;
+    }
+    for (const std::string& archive : options.archives) {
+        if (!addDravonZipArchive(engine, archive.c_str(), true, true)) {
+            std::fprintf(stderr, "dravon-play: the archive %s does not open\n", archive.c_str());
+            engine->decRef();
+            return 1;
+        }
     }
     bool allPlayed = true;
     for (const std::string& file : options.files) {
