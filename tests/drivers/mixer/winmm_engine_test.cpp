@@ -89,6 +89,13 @@ TEST_F(WinMMOnVirtualOutput, AFailedOpenIsLoggedAndTheEngineNeverTouchesTheDevic
     EXPECT_EQ(lines.back(), "Could not start up winMM device: No device driver is present.");
     EXPECT_EQ(output.getOpenCount(), 1);
     EXPECT_FALSE(output.isPlaying());
+    // Automatic detection tries the WinMM engine once, and nothing else.
+    StdoutCapture again;
+    EXPECT_EQ(createDravonDevice(OUTPUT_DRIVER_AUTO_DETECT, 0, DRAVON_SDK_VERSION), nullptr);
+    lines = again.takeLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Could not start up winMM device: No device driver is present.");
+    EXPECT_EQ(output.getOpenCount(), 2);
 }
 
 TEST_F(WinMMOnVirtualOutput, AutoDetectGoesStraightToWinMMAndDirectSoundIsInvalid) {
