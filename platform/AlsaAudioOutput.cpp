@@ -65,9 +65,8 @@ MMRESULT AlsaAudioOutput::open(const WAVEFORMATEX& format) {
     }
     snd_pcm_format_t sampleFormat =
         format.wBitsPerSample == 16 ? SND_PCM_FORMAT_S16_LE : SND_PCM_FORMAT_U8;
-    error = snd_pcm_set_params(pcm_, sampleFormat, SND_PCM_ACCESS_RW_INTERLEAVED,
-                               format.nChannels, format.nSamplesPerSec, 1,
-                               deviceLatencyMicroseconds);
+    error = snd_pcm_set_params(pcm_, sampleFormat, SND_PCM_ACCESS_RW_INTERLEAVED, format.nChannels,
+                               format.nSamplesPerSec, 1, deviceLatencyMicroseconds);
     if (error < 0) {
         close();
         return WAVERR_BADFORMAT;

@@ -11,9 +11,13 @@ namespace {
 std::atomic<VirtualAudioOutput*> installedOutput{nullptr};
 } // namespace
 
-void installVirtualAudioOutput(VirtualAudioOutput* output) { installedOutput = output; }
+void installVirtualAudioOutput(VirtualAudioOutput* output) {
+    installedOutput = output;
+}
 
-VirtualAudioOutput* getInstalledVirtualAudioOutput() { return installedOutput; }
+VirtualAudioOutput* getInstalledVirtualAudioOutput() {
+    return installedOutput;
+}
 
 MMRESULT VirtualAudioOutput::open(const WAVEFORMATEX& format) {
     ++openCount_;

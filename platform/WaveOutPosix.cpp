@@ -141,7 +141,9 @@ MMRESULT resolveWaveOutDevice(const char* outputName, UINT* deviceId) {
     return MMSYSERR_NOERROR;
 }
 
-u32 getWaveOutCallCount() { return callCount; }
+u32 getWaveOutCallCount() {
+    return callCount;
+}
 
 } // namespace audio
 } // namespace nox

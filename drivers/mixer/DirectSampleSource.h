@@ -11,7 +11,9 @@ namespace audio {
 class DirectSampleSource : public ISampleSource {
 public:
     using ISampleSource::ISampleSource;
-    s32 read(s16* buffer, s32 frameCount) override { return stream_->readFrames(buffer, frameCount); }
+    s32 read(s16* buffer, s32 frameCount) override {
+        return stream_->readFrames(buffer, frameCount);
+    }
     bool setPosition(s32 position) override { return stream_->setPosition(position); }
 };
 

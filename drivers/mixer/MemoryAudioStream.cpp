@@ -9,7 +9,9 @@ MemoryAudioStream::MemoryAudioStream(SampleBuffer* samples) : samples_(samples) 
     samples_->incRef();
 }
 
-MemoryAudioStream::~MemoryAudioStream() { samples_->decRef(); }
+MemoryAudioStream::~MemoryAudioStream() {
+    samples_->decRef();
+}
 
 s64 MemoryAudioStream::getTotalBytes() const {
     const AudioStreamFormat& format = samples_->format;

@@ -9,12 +9,20 @@ namespace audio {
 
 namespace {
 
-__m128i load(const void* from) { return _mm_loadu_si128(static_cast<const __m128i*>(from)); }
-void store(void* to, __m128i value) { _mm_storeu_si128(static_cast<__m128i*>(to), value); }
+__m128i load(const void* from) {
+    return _mm_loadu_si128(static_cast<const __m128i*>(from));
+}
+void store(void* to, __m128i value) {
+    _mm_storeu_si128(static_cast<__m128i*>(to), value);
+}
 
 // Sign-extends the low or high four 16-bit lanes to 32 bits.
-__m128i widenLow(__m128i v) { return _mm_srai_epi32(_mm_unpacklo_epi16(v, v), 16); }
-__m128i widenHigh(__m128i v) { return _mm_srai_epi32(_mm_unpackhi_epi16(v, v), 16); }
+__m128i widenLow(__m128i v) {
+    return _mm_srai_epi32(_mm_unpacklo_epi16(v, v), 16);
+}
+__m128i widenHigh(__m128i v) {
+    return _mm_srai_epi32(_mm_unpackhi_epi16(v, v), 16);
+}
 
 // Four samples times their gains, limited to the 16-bit range and truncated.
 __m128i scaleFour(__m128i samples, __m128 gains) {

@@ -15,9 +15,13 @@ namespace {
 // Gains this close to 1 leave the samples untouched.
 const f32 unityTolerance = 0.0001f;
 
-bool isUnity(f32 gain) { return gain + unityTolerance > 1.0f && gain - unityTolerance < 1.0f; }
+bool isUnity(f32 gain) {
+    return gain + unityTolerance > 1.0f && gain - unityTolerance < 1.0f;
+}
 
-f32 limitToUnit(f32 value) { return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value); }
+f32 limitToUnit(f32 value) {
+    return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);
+}
 
 void writeSilence(s16* frames, s32 frameCount) {
     std::memset(frames, 0, sizeof(s16) * 2 * static_cast<size_t>(frameCount));
@@ -25,15 +29,15 @@ void writeSilence(s16* frames, s32 frameCount) {
 
 } // namespace
 
-MixedSound::MixedSound(ISoundSource* source, IAudioStream* stream, bool playLooped,
-                       u32 mixingRate, float minDistance, float maxDistance)
+MixedSound::MixedSound(ISoundSource* source, IAudioStream* stream, bool playLooped, u32 mixingRate,
+                       float minDistance, float maxDistance)
     : PlayingSound(source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
     if (stream)
         sampleSource_ = createSampleSource(mixingRate, stream);
 }
 
-MixedSound::MixedSound(ISoundSource* source, SampleBuffer* samples, bool playLooped,
-                       u32 mixingRate, float minDistance, float maxDistance)
+MixedSound::MixedSound(ISoundSource* source, SampleBuffer* samples, bool playLooped, u32 mixingRate,
+                       float minDistance, float maxDistance)
     : PlayingSound(source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
     if (!samples)
         return;

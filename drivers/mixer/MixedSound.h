@@ -31,9 +31,8 @@ public:
     //! Milliseconds played since the start or the last loop restart; -1 when finished or
     //! without a source.
     int getPlayPosition() override;
-    void updateListener(float engineVolume, Vector3 listenerPosition,
-                        Vector3 listenerLookDirection, Vector3 listenerUp,
-                        bool linearRolloff) override;
+    void updateListener(float engineVolume, Vector3 listenerPosition, Vector3 listenerLookDirection,
+                        Vector3 listenerUp, bool linearRolloff) override;
     bool hasEnded() override { return sampleSource_ == nullptr; }
     void onStop() override;
     void setEffectivePan(float pan) override { effectivePan_ = pan; }

@@ -12,9 +12,13 @@ namespace audio {
 namespace {
 
 // Every sound in the playing list of a mixing engine was made by one of its two hooks.
-MixedSound* mixed(IPlayingSound* sound) { return static_cast<MixedSound*>(sound); }
+MixedSound* mixed(IPlayingSound* sound) {
+    return static_cast<MixedSound*>(sound);
+}
 
-bool isAudible(MixedSound* sound) { return !sound->isFinished() && !sound->getIsPaused(); }
+bool isAudible(MixedSound* sound) {
+    return !sound->isFinished() && !sound->getIsPaused();
+}
 
 } // namespace
 

@@ -11,7 +11,9 @@ namespace {
 
 const s32 readBufferBytes = ResamplingSampleSource::blockFrames * 4;
 
-s32 widenU8(u8 byte) { return static_cast<s16>((byte - 128) * 256); }
+s32 widenU8(u8 byte) {
+    return static_cast<s16>((byte - 128) * 256);
+}
 
 void rewind(DUMB_RESAMPLER& resampler, s32 length) {
     resampler.pos = 0;

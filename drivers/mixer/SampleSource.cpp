@@ -18,7 +18,9 @@ ISampleSource::ISampleSource(u32 mixingRate, IAudioStream* stream)
     outputFormat_.sampleRate = static_cast<s32>(mixingRate);
 }
 
-ISampleSource::~ISampleSource() { stream_->decRef(); }
+ISampleSource::~ISampleSource() {
+    stream_->decRef();
+}
 
 namespace {
 // Far above any real rate, and low enough for the resampler's fixed-point step.
@@ -34,7 +36,8 @@ bool isMixableFormat(const AudioStreamFormat& format) {
 ISampleSource* createSampleSource(u32 mixingRate, IAudioStream* stream) {
     AudioStreamFormat format = stream->getFormat();
     if (!isMixableFormat(format)) {
-        logText("The software mixer plays only mono and stereo 8-bit or 16-bit sounds of up to 768000 Hz",
+        logText("The software mixer plays only mono and stereo 8-bit or 16-bit sounds of up to "
+                "768000 Hz",
                 LOG_LEVEL_INFO);
         return nullptr;
     }

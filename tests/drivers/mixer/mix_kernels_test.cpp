@@ -31,8 +31,9 @@ std::vector<s32> randomSums(size_t count) {
     std::vector<s32> values(count);
     for (s32& v : values) {
         int p = pick(randomness);
-        v = p == 0 ? std::numeric_limits<s32>::min()
-                   : p == 1 ? std::numeric_limits<s32>::max() : wide(randomness);
+        v = p == 0   ? std::numeric_limits<s32>::min()
+            : p == 1 ? std::numeric_limits<s32>::max()
+                     : wide(randomness);
     }
     return values;
 }
@@ -61,7 +62,15 @@ TEST(MixKernels, AddAndClampMatchTheirScalarTwins) {
 }
 
 TEST(MixKernels, ScaleMatchesItsScalarTwinForEveryKindOfGain) {
-    const f32 gains[] = {0.0f, -0.0f, 0.5f, 0.99f, 1.0f, 1.5f, -0.7f, 3.0e-5f, 40000.0f,
+    const f32 gains[] = {0.0f,
+                         -0.0f,
+                         0.5f,
+                         0.99f,
+                         1.0f,
+                         1.5f,
+                         -0.7f,
+                         3.0e-5f,
+                         40000.0f,
                          limitGain(std::numeric_limits<f32>::infinity()),
                          limitGain(-std::numeric_limits<f32>::infinity()),
                          limitGain(std::numeric_limits<f32>::quiet_NaN())};
