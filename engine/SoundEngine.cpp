@@ -2,6 +2,8 @@
 #include "SoundEngine.h"
 
 #include "Version.h"
+#include "decoders/OggVorbisAudioStream.h"
+#include "decoders/TrackerModuleAudioStream.h"
 #include "decoders/WavAudioStream.h"
 
 namespace nox {
@@ -52,7 +54,9 @@ SoundEngine::~SoundEngine() {
 void SoundEngine::registerBuiltInLoaders() {
     // Loaders are asked from the last registered to the first, so the order here makes the
     // formats with the most distinctive content be tried first and WAV last.
-    IAudioStreamLoader* builtIn[] = {new WavStreamLoader(fileManager_)};
+    IAudioStreamLoader* builtIn[] = {new WavStreamLoader(fileManager_),
+                                     new OggVorbisStreamLoader(fileManager_),
+                                     new TrackerModuleStreamLoader(fileManager_)};
     for (IAudioStreamLoader* loader : builtIn) {
         registerAudioStreamLoader(loader);
         loader->decRef();
@@ -203,8 +207,8 @@ void* SoundEngine::playMusic(void*) {
     return nullptr;
 }
 
-IPlayingSound* SoundEngine::createSoundFromSamples(SampleBuffer*, ISoundSource*, bool, bool,
-                                                   float, float) {
+IPlayingSound* SoundEngine::createSoundFromSamples(SampleBuffer*, ISoundSource*, bool, bool, float,
+                                                   float) {
     return nullptr;
 }
 
