@@ -1,6 +1,7 @@
 // Construction and destruction, the update cycle and the engine's settings.
 #include "SoundEngine.h"
 
+#include "PluginLoader.h"
 #include "Version.h"
 #include "decoders/OggVorbisAudioStream.h"
 #include "decoders/TrackerModuleAudioStream.h"
@@ -26,6 +27,8 @@ SoundEngine::SoundEngine(IFileManager* fileManager, int options, bool startThrea
     if (fileManager_)
         fileManager_->incRef();
     registerBuiltInLoaders();
+    if (options & ENGINE_OPT_LOAD_PLUGINS)
+        loadPlugins();
     if (startThreadNow && isMultiThreaded())
         startUpdateThread();
 }
@@ -61,6 +64,12 @@ void SoundEngine::registerBuiltInLoaders() {
         registerAudioStreamLoader(loader);
         loader->decRef();
     }
+}
+
+void SoundEngine::loadPlugins() {
+    PluginLoader* loader = new PluginLoader(this, fileManager_);
+    loader->scanForPlugins();
+    loader->decRef();
 }
 
 void SoundEngine::startUpdateThread() {

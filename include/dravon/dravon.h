@@ -12,6 +12,7 @@
 #include "IPlayingSound.h"
 #include "ISoundEngine.h"
 #include "ISoundSource.h"
+#include "Plugin.h"
 #include "RefCounted.h"
 #include "Types.h"
 #include "Vector3.h"
