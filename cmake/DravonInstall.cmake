@@ -18,5 +18,7 @@ install(FILES "${CMAKE_CURRENT_BINARY_DIR}/DravonConfig.cmake"
               "${CMAKE_CURRENT_BINARY_DIR}/DravonConfigVersion.cmake"
         DESTINATION ${DRAVON_CMAKE_DIR})
 
+# The .pc file finds its prefix relative to itself, so an installed tree can be moved.
+file(RELATIVE_PATH DRAVON_PC_TO_PREFIX "/root/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/root")
 configure_file(cmake/dravon.pc.in "${CMAKE_CURRENT_BINARY_DIR}/dravon.pc" @ONLY)
 install(FILES "${CMAKE_CURRENT_BINARY_DIR}/dravon.pc" DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

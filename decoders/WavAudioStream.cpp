@@ -208,14 +208,12 @@ s32 WavAudioStream::readFrames(void* target, s32 frameCount) {
         return 0;
     s64 bytesPerFrame = format_.getBytesPerFrame();
     s64 wanted = bytesPerFrame * frameCount;
-    // A negative frame count (a data size of 2 GB or more, as streaming writers leave it) has no
-    // known end: such a file is read until it ends.
-    if (format_.frameCount >= 0) {
-        s64 end = dataStart_ + format_.frameCount * bytesPerFrame;
-        s64 position = file_->getPos();
-        if (position + wanted > end)
-            wanted = end > position ? end - position : 0;
-    }
+    s64 end = dataStart_ + format_.frameCount * bytesPerFrame;
+    s64 position = file_->getPos();
+    // A data size of 2 GB or more reads as negative and puts the end before the data: nothing is
+    // delivered rather than a negative amount.
+    if (position + wanted > end)
+        wanted = end > position ? end - position : 0;
     if (wanted == 0)
         return 0;
     return file_->read(target, static_cast<u32>(wanted)) / static_cast<s32>(bytesPerFrame);

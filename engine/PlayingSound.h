@@ -61,8 +61,7 @@ public:
     //! Computes the effective volume (distance attenuation) and pan (direction seen from the
     //! listener) and passes them to setEffectivePan() and setEffectiveVolume().
     void apply3DInSoftware(float engineVolume, Vector3 listenerPosition,
-                           Vector3 listenerLookDirection, Vector3 listenerUp,
-                           bool linearRolloff);
+                           Vector3 listenerLookDirection, Vector3 listenerUp, bool linearRolloff);
 
 private:
     float attenuate(float volume, float distance, bool linearRolloff) const;
@@ -90,6 +89,8 @@ public:
         delete this;
         return true;
     }
+    //! The current count, for diagnostics; another thread may change it at any moment.
+    s32 getReferenceCount() const { return count_.load(std::memory_order_relaxed); }
 
 private:
     std::atomic<s32> count_{1};

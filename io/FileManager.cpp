@@ -4,6 +4,9 @@
 #include "DiskInputFile.h"
 #include "DiskOutputFile.h"
 #include "platform/FileSystem.h"
+#include "xml/AttributeSet.h"
+#include "xml/XmlReader.h"
+#include "xml/XmlWriter.h"
 
 #include <cstdio>
 
@@ -11,11 +14,16 @@ namespace nox {
 namespace audio {
 
 FileManager::~FileManager() {
+    for (ZipArchiveReader* archive : zipArchives_)
+        archive->decRef();
     for (IFileProvider* provider : providers_)
         provider->decRef();
 }
 
 IInputFile* FileManager::openFile(const char* fileName) {
+    for (ZipArchiveReader* archive : zipArchives_)
+        if (IInputFile* file = archive->openFile(fileName))
+            return file;
     for (IFileProvider* provider : providers_)
         if (IInputFile* file = provider->openFile(fileName))
             return file;
@@ -26,7 +34,15 @@ IOutputFile* FileManager::openOutputFile(const char* fileName, bool append) {
     return createDiskOutputFile(fileName, append);
 }
 
-bool FileManager::addZipArchive(const char*, bool, bool) { return false; }
+bool FileManager::addZipArchive(const char* fileName, bool ignoreCase, bool ignorePaths) {
+    // Archives come from the disk only, never from other archives or providers.
+    IInputFile* file = createDiskInputFile(fileName);
+    if (!file)
+        return false;
+    zipArchives_.push_back(new ZipArchiveReader(file, ignoreCase, ignorePaths));
+    file->decRef();
+    return true;
+}
 
 CharString FileManager::getFileDirectory(const char* fileName) {
     SplitPath parts = splitPath(fileName);
@@ -43,15 +59,22 @@ const char* FileManager::getWorkingDirectory() {
     return workingDirectory_;
 }
 
-bool FileManager::changeWorkingDirectory(const char* path) { return changeCurrentDirectory(path); }
+bool FileManager::changeWorkingDirectory(const char* path) {
+    return changeCurrentDirectory(path);
+}
 
 bool FileManager::createDirectory(const char* path) {
     return makeDirectory(path) != MAKE_DIRECTORY_FAILED;
 }
 
-IDirectoryListing* FileManager::createDirectoryListing() { return new DirectoryListing(); }
+IDirectoryListing* FileManager::createDirectoryListing() {
+    return new DirectoryListing();
+}
 
 bool FileManager::fileExists(const char* fileName) {
+    for (ZipArchiveReader* archive : zipArchives_)
+        if (archive->findEntry(fileName) >= 0)
+            return true;
     std::FILE* stream = fileName ? std::fopen(fileName, "rb") : nullptr;
     if (!stream)
         return false;
@@ -59,13 +82,50 @@ bool FileManager::fileExists(const char* fileName) {
     return true;
 }
 
-IXmlReader16* FileManager::createXmlReader(IInputFile*) { return nullptr; }
-IXmlReader16* FileManager::createXmlReader(const char*) { return nullptr; }
-IXmlReader8* FileManager::createXmlReaderUtf8(IInputFile*) { return nullptr; }
-IXmlReader8* FileManager::createXmlReaderUtf8(const char*) { return nullptr; }
-IXmlWriter* FileManager::createXmlWriter(IOutputFile*) { return nullptr; }
-IXmlWriter* FileManager::createXmlWriter(const char*) { return nullptr; }
-IAttributeSet* FileManager::createAttributeSet(void*) { return nullptr; }
+namespace {
+
+//! Opens a file with `open`, makes the object of `create` over it and lets the file
+//! go; null when the file does not open.
+template <typename Made, typename File, typename Open>
+Made* overOpenedFile(Open open, Made* (*create)(File*)) {
+    File* file = open();
+    if (!file)
+        return nullptr;
+    Made* made = create(file);
+    file->decRef();
+    return made;
+}
+
+} // namespace
+
+IXmlReader16* FileManager::createXmlReader(IInputFile* file) {
+    return createXmlReader16(file);
+}
+
+IXmlReader16* FileManager::createXmlReader(const char* fileName) {
+    return overOpenedFile([&] { return openFile(fileName); }, createXmlReader16);
+}
+
+IXmlReader8* FileManager::createXmlReaderUtf8(IInputFile* file) {
+    return createXmlReader8(file);
+}
+
+IXmlReader8* FileManager::createXmlReaderUtf8(const char* fileName) {
+    return overOpenedFile([&] { return openFile(fileName); }, createXmlReader8);
+}
+
+IXmlWriter* FileManager::createXmlWriter(IOutputFile* file) {
+    return nox::audio::createXmlWriter(file);
+}
+
+IXmlWriter* FileManager::createXmlWriter(const char* fileName) {
+    return overOpenedFile([&] { return openOutputFile(fileName, false); },
+                          &nox::audio::createXmlWriter);
+}
+
+IAttributeSet* FileManager::createAttributeSet(void* context) {
+    return nox::audio::createAttributeSet(context);
+}
 
 void FileManager::addFileProvider(IFileProvider* provider) {
     if (!provider)
@@ -74,7 +134,9 @@ void FileManager::addFileProvider(IFileProvider* provider) {
     providers_.push_back(provider);
 }
 
-IFileManager* createFileManager() { return new FileManager(); }
+IFileManager* createFileManager() {
+    return new FileManager();
+}
 
 } // namespace audio
 } // namespace nox

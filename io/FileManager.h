@@ -3,12 +3,14 @@
 #define DRAVON_IO_FILE_MANAGER_H
 
 #include "IFileManager.h"
+#include "ZipArchiveReader.h"
 #include "core/DynArray.h"
 
 namespace nox {
 namespace audio {
 
-//! Opens files from the application's providers, then from the disk.
+//! Opens files from the mounted zip archives, then from the application's providers, then from
+//! the disk. Archives and providers are kept until the manager is destroyed.
 class FileManager : public IFileManager {
 public:
     FileManager() = default;
@@ -35,6 +37,7 @@ public:
 
 private:
     DynArray<IFileProvider*> providers_;
+    DynArray<ZipArchiveReader*> zipArchives_;
     char workingDirectory_[1024] = {};
 };
 

@@ -12,8 +12,11 @@
 namespace nox {
 namespace audio {
 
-class IXmlReader16;
-class IXmlReader8;
+// The XML and attribute interfaces live in xml/, which depends on io/ only for the file
+// interfaces; only FileManager.cpp includes xml/ for the factories.
+template <typename C> class IXmlReader;
+typedef IXmlReader<char16_t> IXmlReader16;
+typedef IXmlReader<char> IXmlReader8;
 class IXmlWriter;
 class IAttributeSet;
 

@@ -40,7 +40,7 @@ public:
 private:
     s32 referenceCount_ = 1;
     // Reserved pointer: null at creation and never read or changed by the library.
-    void* reserved_ = nullptr;
+    [[maybe_unused]] void* reserved_ = nullptr;
 };
 
 } // namespace audio

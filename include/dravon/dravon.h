@@ -31,6 +31,17 @@ namespace audio {
 DRAVON_API ISoundEngine* createDravonDevice(E_SOUND_OUTPUT_DRIVER driver, int options,
                                             const char* sdkVersion = DRAVON_SDK_VERSION);
 
+//! Mounts the zip archive `fileName` (opened from the disk) in the file manager of `engine`, so
+//! that sounds are opened from it before the application's file providers and the disk. Only
+//! stored (uncompressed) entries can be played. With `ignoreCase` names are found in any mix of
+//! case; with `ignorePaths` an entry is found by its bare file name, whatever directory the
+//! archive or the caller puts in front (separated by a slash or a backslash). Archives stay mounted
+//! until the engine is destroyed. Takes the engine's lock, so any thread may call it. Returns false
+//! when `engine` is null or not made by createDravonDevice(), or the file does not open; a file
+//! that holds no zip entries still mounts and finds nothing.
+DRAVON_API bool addDravonZipArchive(ISoundEngine* engine, const char* fileName, bool ignoreCase,
+                                    bool ignorePaths);
+
 } // namespace audio
 } // namespace nox
 

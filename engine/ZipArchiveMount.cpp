@@ -1,0 +1,20 @@
+// The exported operation that mounts a zip archive in an engine's file manager: the engine's
+// public interface has no slot for it.
+#include "SoundEngine.h"
+#include "dravon/dravon.h"
+
+namespace nox {
+namespace audio {
+
+bool addDravonZipArchive(ISoundEngine* engine, const char* fileName, bool ignoreCase,
+                         bool ignorePaths) {
+    SoundEngine* ours = dynamic_cast<SoundEngine*>(engine);
+    if (!ours)
+        return false;
+    // Play operations open files under the engine's lock; mounting takes it too.
+    MutexGuard guard(ours->getMutex());
+    return ours->getFileManager()->addZipArchive(fileName, ignoreCase, ignorePaths);
+}
+
+} // namespace audio
+} // namespace nox

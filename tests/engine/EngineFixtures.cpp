@@ -1,0 +1,102 @@
+#include "EngineFixtures.h"
+
+#include "io/IFileManager.h"
+
+#include <cstring>
+
+namespace dravon_test {
+
+RecordingEngine::RecordingEngine(int options) : SoundEngine(createFileManager(), options, false) {
+    // The constructor referenced the manager; drop the creating reference.
+    getFileManager()->decRef();
+    startUpdateThreadIfMultithreaded();
+}
+
+RecordingEngine::~RecordingEngine() {
+    stopUpdateThread();
+}
+
+IPlayingSound* RecordingEngine::createSoundFromSamples(SampleBuffer*, ISoundSource* source,
+                                                       bool playLooped, bool, float minDistance,
+                                                       float maxDistance) {
+    if (!makeSounds)
+        return nullptr;
+    made.push_back(new CountedSound(source, playLooped, minDistance, maxDistance));
+    madeFromStream.push_back(false);
+    return made.back();
+}
+
+IPlayingSound* RecordingEngine::createSoundFromStream(IAudioStream*, ISoundSource* source,
+                                                      bool playLooped, bool, float minDistance,
+                                                      float maxDistance) {
+    if (!makeSounds)
+        return nullptr;
+    made.push_back(new CountedSound(source, playLooped, minDistance, maxDistance));
+    madeFromStream.push_back(true);
+    return made.back();
+}
+
+void RecordingEngine::updateDriver() {
+    ++passes;
+    SoundEngine::updateDriver();
+}
+
+void MemoryProvider::add(const std::string& name, const Bytes& bytes) {
+    entries_.push_back({name, bytes, 0});
+}
+
+IInputFile* MemoryProvider::openFile(const char* fileName) {
+    for (Entry& entry : entries_) {
+        if (entry.name == fileName) {
+            ++entry.opened;
+            return createMemoryInputFile(entry.bytes.data(), static_cast<s32>(entry.bytes.size()),
+                                         fileName, false);
+        }
+    }
+    return nullptr;
+}
+
+int MemoryProvider::opened(const std::string& name) const {
+    for (const Entry& entry : entries_)
+        if (entry.name == name)
+            return entry.opened;
+    return 0;
+}
+
+s32 FakeStream::readFrames(void* target, s32 frameCount) {
+    s32 count = frameCount < left_ ? frameCount : left_;
+    if (count <= 0)
+        return 0;
+    std::memset(target, 0x5A, static_cast<std::size_t>(count) * format_.getBytesPerFrame());
+    left_ -= count;
+    return count;
+}
+
+bool FakeStreamLoader::isALoadableFileExtension(const char* fileName) {
+    journal_->push_back(name_ + " ext " + fileName);
+    return std::strstr(fileName, extension_.c_str()) != nullptr;
+}
+
+IAudioStream* FakeStreamLoader::createAudioStream(IInputFile* file) {
+    journal_->push_back(name_ + " open at " + std::to_string(file->getPos()));
+    u8 header[24] = {};
+    if (file->read(header, 24) != 24 || std::memcmp(header, "FAKE", 4) != 0)
+        return nullptr;
+    s32 values[5];
+    std::memcpy(values, header + 4, sizeof values);
+    AudioStreamFormat format;
+    format.channelCount = values[0];
+    format.frameCount = values[1];
+    format.sampleRate = values[2];
+    format.sampleFormat = values[3];
+    return new FakeStream(format, values[4]);
+}
+
+Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 deliver) {
+    Bytes bytes = {'F', 'A', 'K', 'E'};
+    for (s32 value : {channels, frames, rate, sampleFormat, deliver})
+        putU32(bytes, static_cast<u32>(value));
+    return bytes;
+}
+
+} // namespace dravon_test

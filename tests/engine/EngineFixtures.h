@@ -1,0 +1,114 @@
+// Engines and sounds that record what the engine asks of them, for tests of the engine core.
+#ifndef DRAVON_TESTS_ENGINE_FIXTURES_H
+#define DRAVON_TESTS_ENGINE_FIXTURES_H
+
+#include "LogCapture.h"
+#include "TestFiles.h"
+#include "engine/PlayingSound.h"
+#include "engine/SampleBuffer.h"
+#include "engine/SoundEngine.h"
+#include "io/MemoryInputFile.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace dravon_test {
+
+using namespace nox::audio;
+
+//! A playing sound that counts its hook calls. It ends when told to or when stopped.
+class RecordingSound : public PlayingSound {
+public:
+    using PlayingSound::PlayingSound;
+    void updateListener(float engineVolume, Vector3 position, Vector3 look, Vector3 up,
+                        bool linear) override {
+        ++listenerUpdates;
+        apply3DInSoftware(engineVolume, position, look, up, linear);
+    }
+    bool hasEnded() override { return ended || stops > 0; }
+    void onPause() override { ++pauses; }
+    void onResume() override { ++resumes; }
+    void onStop() override { ++stops; }
+    void setEffectivePan(float pan) override { effectivePan = pan; }
+    void setEffectiveVolume(float volume) override { effectiveVolume = volume; }
+
+    std::atomic<bool> ended{false};
+    std::atomic<int> listenerUpdates{0};
+    int pauses = 0, resumes = 0, stops = 0;
+    float effectivePan = -99.0f, effectiveVolume = -99.0f;
+};
+
+typedef AtomicallyCounted<RecordingSound> CountedSound;
+
+//! An engine whose driver hooks make RecordingSounds and which counts its update passes.
+class RecordingEngine : public SoundEngine {
+public:
+    explicit RecordingEngine(int options = 0);
+    ~RecordingEngine() override;
+
+    IPlayingSound* createSoundFromSamples(SampleBuffer* samples, ISoundSource* source,
+                                          bool playLooped, bool is3D, float minDistance,
+                                          float maxDistance) override;
+    IPlayingSound* createSoundFromStream(IAudioStream* stream, ISoundSource* source,
+                                         bool playLooped, bool is3D, float minDistance,
+                                         float maxDistance) override;
+    void updateDriver() override;
+
+    //! The sounds made so far, in order (borrowed; they may be gone once released).
+    std::vector<CountedSound*> made;
+    std::vector<bool> madeFromStream;
+    std::atomic<int> passes{0};
+    bool makeSounds = true;
+};
+
+//! A file provider that serves named blocks of memory and counts how often each is opened.
+class MemoryProvider : public IFileProvider {
+public:
+    void add(const std::string& name, const Bytes& bytes);
+    IInputFile* openFile(const char* fileName) override;
+    int opened(const std::string& name) const;
+
+private:
+    struct Entry {
+        std::string name;
+        Bytes bytes;
+        int opened;
+    };
+    std::vector<Entry> entries_;
+};
+
+//! A stream of `frames` frames of `format` that delivers only `deliver` of them.
+class FakeStream : public IAudioStream {
+public:
+    FakeStream(const AudioStreamFormat& format, s32 deliver) : format_(format), left_(deliver) {}
+    AudioStreamFormat getFormat() override { return format_; }
+    bool setPosition(s32) override { return false; }
+    s32 readFrames(void* target, s32 frameCount) override;
+
+private:
+    AudioStreamFormat format_;
+    s32 left_;
+};
+
+//! A loader that accepts files whose content starts with "FAKE", reads their format from the
+//! next 16 bytes (channels, frames, rate, sample format, then frames to deliver) and logs
+//! every request under its name into a shared journal.
+class FakeStreamLoader : public IAudioStreamLoader {
+public:
+    FakeStreamLoader(const char* name, const char* extension, std::vector<std::string>* journal)
+        : name_(name), extension_(extension), journal_(journal) {}
+    bool isALoadableFileExtension(const char* fileName) override;
+    IAudioStream* createAudioStream(IInputFile* file) override;
+
+private:
+    std::string name_, extension_;
+    std::vector<std::string>* journal_;
+};
+
+//! Content that FakeStreamLoader accepts.
+Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 deliver);
+
+} // namespace dravon_test
+
+#endif

@@ -1,0 +1,113 @@
+#include "platform/Mutex.h"
+#include "platform/Thread.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace nox::audio;
+
+namespace {
+
+int currentNice() {
+    errno = 0;
+    return getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
+}
+
+// Records what its thread saw and signals completion.
+class Probe : public IThreadRunnable {
+public:
+    void run(ThreadStartBlock* block) override {
+        seenRunnable = block->runnable;
+        seenUserValue = block->userValue;
+        seenNice = currentNice();
+        done = true;
+    }
+    void waitUntilDone() {
+        for (int i = 0; i < 500 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_TRUE(done.load());
+    }
+    std::atomic<bool> done{false};
+    IThreadRunnable* seenRunnable = nullptr;
+    u32 seenUserValue = 0;
+    int seenNice = 0;
+};
+
+} // namespace
+
+TEST(StartThread, NullRunnableStartsNothing) {
+    EXPECT_FALSE(startThread(nullptr, 0, 2));
+}
+
+TEST(StartThread, BlockCarriesTheRunnableAndTheUserValue) {
+    Probe probe;
+    ASSERT_TRUE(startThread(&probe, 0xDEADBEEF, 2));
+    probe.waitUntilDone();
+    EXPECT_EQ(probe.seenRunnable, &probe);
+    EXPECT_EQ(probe.seenUserValue, 0xDEADBEEFu);
+}
+
+TEST(StartThread, UnknownPriorityRunsAtNormalPriority) {
+    Probe probe;
+    int creator = currentNice();
+    ASSERT_TRUE(startThread(&probe, 0, 7));
+    probe.waitUntilDone();
+    EXPECT_EQ(probe.seenNice, creator);
+}
+
+TEST(StartThread, LowestPriorityRunsNicer) {
+    Probe probe;
+    int creator = currentNice();
+    ASSERT_TRUE(startThread(&probe, 0, THREAD_PRIORITY_VALUE_LOWEST));
+    probe.waitUntilDone();
+    // Lowering a priority is always allowed (up to the system's limit of 19).
+    EXPECT_EQ(probe.seenNice, creator + 10 > 19 ? 19 : creator + 10);
+}
+
+TEST(Mutex, RecursiveLockingThenFullUnlockFreesItForOthers) {
+    Mutex* mutex = createMutex();
+    mutex->lock();
+    mutex->lock();
+    std::atomic<bool> otherGotIt{false};
+    std::thread other([&] {
+        mutex->lock();
+        otherGotIt = true;
+        mutex->unlock();
+    });
+    mutex->unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(otherGotIt.load()) << "one unlock of two must keep the lock";
+    mutex->unlock();
+    other.join();
+    EXPECT_TRUE(otherGotIt.load());
+    mutex->decRef();
+}
+
+TEST(Mutex, GuardsACounterAcrossThreads) {
+    Mutex* mutex = createMutex();
+    long counter = 0;
+    auto work = [&] {
+        for (int i = 0; i < 20000; ++i) {
+            MutexGuard outer(mutex);
+            MutexGuard inner(mutex);
+            ++counter;
+        }
+    };
+    std::thread a(work), b(work);
+    a.join();
+    b.join();
+    EXPECT_EQ(counter, 40000);
+    mutex->decRef();
+}
+
+TEST(Sleep, SleepsAtLeastTheTimeAsked) {
+    auto start = std::chrono::steady_clock::now();
+    sleepMilliseconds(30);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30));
+}

@@ -1,0 +1,25 @@
+// The command line of dravon-play.
+#ifndef DRAVON_TOOLS_PLAY_OPTIONS_H
+#define DRAVON_TOOLS_PLAY_OPTIONS_H
+
+#include "dravon/dravon.h"
+
+#include <string>
+#include <vector>
+
+struct PlayOptions {
+    nox::audio::E_SOUND_OUTPUT_DRIVER driver = nox::audio::OUTPUT_DRIVER_NULL;
+    bool loop = false;
+    //! Zip archives to mount before playing, in this order.
+    std::vector<std::string> archives;
+    std::vector<std::string> files;
+};
+
+//! Parses the arguments into `options`. Returns false, with a message in `error`, when they are
+//! not usable; an empty `error` with false means help was asked for.
+bool parsePlayOptions(int argc, char** argv, PlayOptions& options, std::string& error);
+
+//! The usage text.
+const char* playUsage();
+
+#endif
