@@ -13,6 +13,7 @@
 #include "IPlayingSound.h"
 #include "ISoundEngine.h"
 #include "ISoundSource.h"
+#include "Plugin.h"
 #include "RefCounted.h"
 #include "Types.h"
 #include "Vector3.h"
