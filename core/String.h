@@ -200,18 +200,18 @@ private:
     }
 
     void appendNumber(s32 number) {
-        char digits[12];
-        s32 count = 0;
+        // Digits from the end, then one append: 11 units hold "-2147483648".
+        T text[11];
+        s32 start = 11;
         // Work with the negative value so that the smallest s32 needs no special case.
         s32 rest = number < 0 ? number : -number;
         do {
-            digits[count++] = static_cast<char>('0' - rest % 10);
+            text[--start] = static_cast<T>('0' - rest % 10);
             rest /= 10;
         } while (rest != 0);
         if (number < 0)
-            append(static_cast<T>('-'));
-        while (count > 0)
-            append(static_cast<T>(digits[--count]));
+            text[--start] = static_cast<T>('-');
+        append(text + start, 11 - start);
     }
 
     T* data_ = nullptr;

@@ -126,15 +126,12 @@ void MixedSound::renderFrames(s16* buffer, s32 frameCount) {
 }
 
 void MixedSound::loopInto(ISampleSource* source, s16* buffer, s32 filled, s32 frameCount) {
-    // A sound shorter than the rest of the chunk restarts as often as needed; an empty one
-    // leaves silence. A stream that cannot restart ends the sound.
+    // A sound shorter than the rest of the chunk restarts as often as needed. A stream that
+    // cannot restart, or an empty one, delivers nothing more: the loop goes on in silence
+    // until the sound is stopped.
     s32 read = 0;
     do {
-        if (!source->setPosition(0)) {
-            writeSilence(buffer + 2 * filled, frameCount - filled);
-            onStop();
-            return;
-        }
+        source->setPosition(0);
         read = readScaled(buffer + 2 * filled, frameCount - filled);
         filled += read;
         playedFrames_ = static_cast<u32>(read);

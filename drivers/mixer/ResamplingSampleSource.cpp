@@ -81,8 +81,10 @@ s32 ResamplingSampleSource::read(s16* buffer, s32 frameCount) {
             continue;
         }
         if (isStereo()) {
-            std::memset(right, 0, sizeof(s32) * n);
-            dumb_resample_1_1(&right_, right, n, 1.0f, step);
+            // Asked for the whole chunk like the left one, so that it meets the block's end
+            // (and keeps the same history) exactly as the left one did.
+            std::memset(right, 0, sizeof(s32) * chunk);
+            dumb_resample_1_1(&right_, right, chunk, 1.0f, step);
             interleaveStereo(buffer, left, right, n);
         } else {
             monoToStereo(buffer, left, n);

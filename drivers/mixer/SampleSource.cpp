@@ -37,7 +37,7 @@ ISampleSource* createSampleSource(u32 mixingRate, IAudioStream* stream) {
     AudioStreamFormat format = stream->getFormat();
     if (!isMixableFormat(format)) {
         logText("The software mixer plays only mono and stereo 8-bit or 16-bit sounds of up to "
-                "768000 Hz",
+                "768000 Hz.",
                 LOG_LEVEL_INFO);
         return nullptr;
     }

@@ -41,7 +41,7 @@ TEST(CharString, AppendGrowsToExactlyTheSizeNeeded) {
 
 TEST(CharString, WideTextKeepsTheLowByteOfEachUnit) {
     CharString s;
-    const char16_t wide[] = {u'A', 0x0142, 0x20AC, 0};
+    static const char16_t wide[] = {u'A', 0x0142, 0x20AC, 0};
     s.assignConverted(wide);
     ASSERT_EQ(s.size(), 3);
     EXPECT_EQ(s[0], 'A');

@@ -81,10 +81,15 @@ TEST_F(WinMMOnVirtualOutput, DoneBuffersAreRefilledInIndexOrderAcrossTheWrap) {
 
 TEST_F(WinMMOnVirtualOutput, AFailedOpenIsLoggedAndTheEngineNeverTouchesTheDevice) {
     output.failOpensWith(MMSYSERR_NODRIVER);
+    const u32 callsBefore = getWaveOutCallCount();
     StdoutCapture out;
-    ISoundEngine* engine = createDravonDevice(OUTPUT_DRIVER_WINMM, 0, DRAVON_SDK_VERSION);
+    ISoundEngine* engine = createDravonDevice(OUTPUT_DRIVER_WINMM, ENGINE_OPT_MULTITHREADED,
+                                              DRAVON_SDK_VERSION);
     std::vector<std::string> lines = out.takeLines();
     EXPECT_EQ(engine, nullptr);
+    // waveOutOpen, and nothing else: neither setting up nor destroying the engine touches the
+    // layer once the open has failed.
+    EXPECT_EQ(getWaveOutCallCount() - callsBefore, 1u);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "Could not start up winMM device: No device driver is present.");
     EXPECT_EQ(output.getOpenCount(), 1);
