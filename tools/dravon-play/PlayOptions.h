@@ -8,8 +8,17 @@
 #include <vector>
 
 struct PlayOptions {
-    nox::audio::E_SOUND_OUTPUT_DRIVER driver = nox::audio::OUTPUT_DRIVER_NULL;
+    nox::audio::E_SOUND_OUTPUT_DRIVER driver = nox::audio::OUTPUT_DRIVER_AUTO_DETECT;
+    //! Empty: the default output.
+    std::string output;
+    bool listOutputs = false;
     bool loop = false;
+    float volume = 1.0f;
+    float pan = 0.0f;
+    //! When set, the files play in 3D at `position` (the listener is at the origin, looking
+    //! along +z).
+    bool is3D = false;
+    nox::audio::Vector3 position;
     //! Zip archives to mount before playing, in this order.
     std::vector<std::string> archives;
     std::vector<std::string> files;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <thread>
 
 using namespace nox::audio;
@@ -29,13 +30,34 @@ void describeSource(ISoundSource* source) {
                                                                 : "decoded whole");
 }
 
-void showProgress(IPlayingSound* sound) {
+// Where the sound goes when the default output cannot be opened.
+const char fallbackCapture[] = "dravon-play.wav";
+// Longer than the driver's queue (the ring and the device's own buffer), so that the end of the
+// last sound is heard (or recorded) before the engine is released.
+const int drainMilliseconds = 400;
+
+void showProgress(IPlayingSound* sound, bool looped) {
     while (!sound->isFinished() && !interrupted) {
-        std::printf("\r  position %6d / %d ms", sound->getPlayPosition(), sound->getPlayLength());
+        std::printf("\r  position %6d / %d ms%s", sound->getPlayPosition(), sound->getPlayLength(),
+                    looped ? " (looped: Ctrl+C stops)" : "");
         std::fflush(stdout);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     std::printf("\n");
+}
+
+IPlayingSound* startSound(ISoundEngine* engine, ISoundSource* source, const PlayOptions& options) {
+    // Started paused, so that the first frames already have the volume and pan asked for.
+    IPlayingSound* sound = options.is3D
+                               ? engine->play3D(source, options.position, options.loop, true, true)
+                               : engine->play2D(source, options.loop, true, true);
+    if (!sound)
+        return nullptr;
+    sound->setVolume(options.volume);
+    if (!options.is3D)
+        sound->setPan(options.pan);
+    sound->setIsPaused(false);
+    return sound;
 }
 
 // Plays one file; false when it cannot be played.
@@ -47,15 +69,45 @@ bool playFile(ISoundEngine* engine, const PlayOptions& options, const std::strin
         return false;
     }
     describeSource(source);
-    IPlayingSound* sound = engine->play2D(source, options.loop, false, true);
+    IPlayingSound* sound = startSound(engine, source, options);
     if (!sound) {
         std::printf("  (no sound made: the null driver plays nothing and has no play position)\n");
         return true;
     }
-    showProgress(sound);
+    showProgress(sound, options.loop);
     sound->stop();
     sound->decRef();
     return true;
+}
+
+int listOutputs() {
+    IOutputDeviceList* list = createDravonOutputDeviceList();
+    int count = list ? list->getDeviceCount() : 0;
+    if (count == 0)
+        std::printf("No sound output found; wav:PATH records to a file.\n");
+    for (int i = 0; i < count; ++i)
+        std::printf("%s\n    %s\n", list->getDeviceName(i), list->getDeviceDescription(i));
+    if (list)
+        list->decRef();
+    return 0;
+}
+
+// The engine on the output asked for; without one, on the default output or, when the system
+// has no usable sound device, recording into a file in the working directory.
+ISoundEngine* createEngine(const PlayOptions& options) {
+    const int engineOptions = ENGINE_OPT_MULTITHREADED | ENGINE_OPT_LOAD_PLUGINS;
+    ISoundEngine* engine = createDravonDeviceOnOutput(options.driver, engineOptions,
+                                                      options.output.c_str());
+    const bool usesWinMM = options.driver == OUTPUT_DRIVER_AUTO_DETECT ||
+                           options.driver == OUTPUT_DRIVER_WINMM;
+    if (engine || !options.output.empty() || !usesWinMM)
+        return engine;
+    std::string capture = std::string("wav:") + fallbackCapture;
+    engine = createDravonDeviceOnOutput(options.driver, engineOptions, capture.c_str());
+    if (engine)
+        std::printf("No sound device could be opened: recording to %s instead\n",
+                    std::filesystem::absolute(fallbackCapture).string().c_str());
+    return engine;
 }
 
 } // namespace
@@ -69,12 +121,16 @@ int main(int argc, char** argv) {
         std::fputs(playUsage(), error.empty() ? stdout : stderr);
         return error.empty() ? 0 : 2;
     }
+    if (options.listOutputs)
+        return listOutputs();
     std::signal(SIGINT, onInterrupt);
-    ISoundEngine* engine = createDravonDevice(options.driver, ENGINE_OPT_MULTITHREADED);
+    ISoundEngine* engine = createEngine(options);
     if (!engine) {
         std::fprintf(stderr, "dravon-play: the sound engine could not be created\n");
         return 1;
     }
+    engine->setListenerPosition(Vector3(0, 0, 0), Vector3(0, 0, 1), Vector3(0, 0, 0),
+                                Vector3(0, 1, 0));
     for (const std::string& archive : options.archives) {
         if (!addDravonZipArchive(engine, archive.c_str(), true, true)) {
             std::fprintf(stderr, "dravon-play: the archive %s does not open\n", archive.c_str());
@@ -88,6 +144,7 @@ int main(int argc, char** argv) {
             break;
         allPlayed = playFile(engine, options, file) && allPlayed;
     }
+    std::this_thread::sleep_for(std::chrono::milliseconds(drainMilliseconds));
     engine->decRef();
     return allPlayed ? 0 : 1;
 }
