@@ -35,9 +35,9 @@ public:
     void setEffectiveVolume(float volume) override { effectiveVolume = volume; }
 
     std::atomic<bool> ended{false};
-    std::atomic<int> listenerUpdates{0};
-    int pauses = 0, resumes = 0, stops = 0;
-    float effectivePan = -99.0f, effectiveVolume = -99.0f;
+    // Atomic because the update thread and the application both reach the hooks.
+    std::atomic<int> listenerUpdates{0}, pauses{0}, resumes{0}, stops{0};
+    std::atomic<float> effectivePan{-99.0f}, effectiveVolume{-99.0f};
 };
 
 typedef AtomicallyCounted<RecordingSound> CountedSound;
