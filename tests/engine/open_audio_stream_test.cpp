@@ -42,8 +42,8 @@ protected:
 
 TEST_F(OpenAudioStreamTest, NameIsLowerCasedBeforeTheExtensionTest) {
     EXPECT_EQ(open(fakeStreamFile(1, 1, 8000, ESF_S16, 1, "WAVE"), "Boom.WAV"), 8000);
-    EXPECT_EQ(journal, (std::vector<std::string>{"it ext boom.wav", "wav ext boom.wav",
-                                                 "wav open at 0"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"it ext boom.wav", "wav ext boom.wav", "wav open at 0"}));
     EXPECT_TRUE(lines.empty());
 }
 

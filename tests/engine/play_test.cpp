@@ -31,7 +31,8 @@ protected:
 };
 
 TEST_F(PlayTest, AutomaticSourcesStreamAbove128000DecodedBytes) {
-    FileSoundSource* whole = playOnce("whole.fake", fakeStreamFile(2, 32000, 44100, ESF_S16, 32000));
+    FileSoundSource* whole =
+        playOnce("whole.fake", fakeStreamFile(2, 32000, 44100, ESF_S16, 32000));
     EXPECT_EQ(whole->getStreamMode(), SOURCE_STREAM_NEVER);
     EXPECT_NE(whole->getSampleBuffer(), nullptr);
     FileSoundSource* streamed =

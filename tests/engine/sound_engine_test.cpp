@@ -8,7 +8,6 @@
 
 using namespace dravon_test;
 
-
 TEST_F(EngineTest, FreshEngineDefaults) {
     ISoundEngine* fresh = nullptr;
     {

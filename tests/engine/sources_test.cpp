@@ -176,7 +176,8 @@ TEST_F(EngineTest, PlayLengthIsMillisecondsTruncated) {
     EXPECT_EQ(engine->getSoundSource("norate.fake")->getPlayLength(), -1);
     StdoutCapture out;
     EXPECT_EQ(engine->getSoundSource("absent.fake")->getPlayLength(), -1);
-    EXPECT_EQ(out.takeLines(), (std::vector<std::string>{"Could not open sound file: absent.fake"}));
+    EXPECT_EQ(out.takeLines(),
+              (std::vector<std::string>{"Could not open sound file: absent.fake"}));
 }
 
 TEST_F(EngineTest, PlayLengthPlaysOnceStoppedAndTheSoundLeavesAtTheNextPass) {
