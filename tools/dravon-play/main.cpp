@@ -96,10 +96,10 @@ int listOutputs() {
 // has no usable sound device, recording into a file in the working directory.
 ISoundEngine* createEngine(const PlayOptions& options) {
     const int engineOptions = ENGINE_OPT_MULTITHREADED | ENGINE_OPT_LOAD_PLUGINS;
-    ISoundEngine* engine = createDravonDeviceOnOutput(options.driver, engineOptions,
-                                                      options.output.c_str());
-    const bool usesWinMM = options.driver == OUTPUT_DRIVER_AUTO_DETECT ||
-                           options.driver == OUTPUT_DRIVER_WINMM;
+    ISoundEngine* engine =
+        createDravonDeviceOnOutput(options.driver, engineOptions, options.output.c_str());
+    const bool usesWinMM =
+        options.driver == OUTPUT_DRIVER_AUTO_DETECT || options.driver == OUTPUT_DRIVER_WINMM;
     if (engine || !options.output.empty() || !usesWinMM)
         return engine;
     std::string capture = std::string("wav:") + fallbackCapture;
@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onInterrupt);
     ISoundEngine* engine = createEngine(options);
     if (!engine) {
-        std::fprintf(stderr, "dravon-play: the sound engine could not be created\n");
+        std::fprintf(stderr, "dravon-play: no sound engine could be created on driver %d\n",
+                     static_cast<int>(options.driver));
         return 1;
     }
     engine->setListenerPosition(Vector3(0, 0, 0), Vector3(0, 0, 1), Vector3(0, 0, 0),

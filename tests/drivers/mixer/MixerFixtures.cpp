@@ -37,7 +37,8 @@ bool VectorStream::setPosition(s32 frame) {
 s32 VectorStream::readFrames(void* target, s32 frameCount) {
     requests.push_back(frameCount);
     const size_t frameBytes = format_.getBytesPerFrame();
-    size_t count = std::min(static_cast<size_t>(frameCount), (bytes_.size() - offset_) / frameBytes);
+    size_t count =
+        std::min(static_cast<size_t>(frameCount), (bytes_.size() - offset_) / frameBytes);
     std::memcpy(target, bytes_.data() + offset_, count * frameBytes);
     offset_ += count * frameBytes;
     return static_cast<s32>(count);

@@ -14,7 +14,8 @@ class MixedSoundTest : public ::testing::Test {
 protected:
     MixedSoundTest() {
         dravon_test::Bytes wav = dravon_test::makeWav16(2, 44100, constant(8, 0));
-        source = engine->addSoundSourceFromMemory(wav.data(), static_cast<int>(wav.size()), "x.wav");
+        source =
+            engine->addSoundSourceFromMemory(wav.data(), static_cast<int>(wav.size()), "x.wav");
     }
     ~MixedSoundTest() override { engine->decRef(); }
 
@@ -67,7 +68,8 @@ TEST_F(MixedSoundTest, LoopedTheFourthChunkGoesOnWithTheFirst24Frames) {
     MixedSound* sound = play(thousandFrames, true);
     for (s32 chunk = 0; chunk < 3; ++chunk)
         render(sound, 256);
-    EXPECT_EQ(render(sound, 256), joined(slice(thousandFrames, 768, 232), slice(thousandFrames, 0, 24)));
+    EXPECT_EQ(render(sound, 256),
+              joined(slice(thousandFrames, 768, 232), slice(thousandFrames, 0, 24)));
     EXPECT_EQ(sound->getPlayedFrames(), 24u);
     EXPECT_EQ(sound->getPlayPosition(), 0);
     EXPECT_EQ(render(sound, 256), slice(thousandFrames, 24, 256));

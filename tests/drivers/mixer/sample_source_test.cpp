@@ -192,7 +192,8 @@ TEST(MemoryAudioStream, DeliversItsFramesOnceAndAgainAfterARestart) {
     EXPECT_EQ(stream->readFrames(target.data(), 600), 0);
     EXPECT_TRUE(stream->setPosition(0));
     EXPECT_EQ(stream->readFrames(target.data(), 600), 600);
-    EXPECT_EQ(std::vector<s16>(target.begin(), target.begin() + 4), (std::vector<s16>{11, 48, 85, 122}));
+    EXPECT_EQ(std::vector<s16>(target.begin(), target.begin() + 4),
+              (std::vector<s16>{11, 48, 85, 122}));
     EXPECT_FALSE(stream->setPosition(1001));
     EXPECT_TRUE(stream->setPosition(1000));
     EXPECT_EQ(stream->readFrames(target.data(), 1), 0);

@@ -83,8 +83,8 @@ TEST_F(WinMMOnVirtualOutput, AFailedOpenIsLoggedAndTheEngineNeverTouchesTheDevic
     output.failOpensWith(MMSYSERR_NODRIVER);
     const u32 callsBefore = getWaveOutCallCount();
     StdoutCapture out;
-    ISoundEngine* engine = createDravonDevice(OUTPUT_DRIVER_WINMM, ENGINE_OPT_MULTITHREADED,
-                                              DRAVON_SDK_VERSION);
+    ISoundEngine* engine =
+        createDravonDevice(OUTPUT_DRIVER_WINMM, ENGINE_OPT_MULTITHREADED, DRAVON_SDK_VERSION);
     std::vector<std::string> lines = out.takeLines();
     EXPECT_EQ(engine, nullptr);
     // waveOutOpen, and nothing else: neither setting up nor destroying the engine touches the
