@@ -24,11 +24,14 @@ public:
     BenchMixingEngine() : MixingEngine(createFileManager(), 0) { getFileManager()->decRef(); }
     u32 getMixingRate() override { return mixingRate; }
 
-    //! Starts a looped voice over `samples` (decoded whole, as short game sounds are).
-    void addVoice(SampleBuffer* samples) {
+    //! Starts a looped voice over `samples` (decoded whole, as short game sounds are) with
+    //! the gain `volume` (1: copied through unscaled) and a slight pan when it is scaled.
+    void addVoice(SampleBuffer* samples, float volume) {
         IPlayingSound* sound = createSoundFromSamples(samples, nullptr, true, false, 1.0f, 1e9f);
         getPlayingSounds().push_back(sound);
         sound->setIsPaused(false);
+        sound->setEffectiveVolume(volume);
+        sound->setEffectivePan(volume == 1.0f ? 0.0f : 0.02f);
     }
 };
 
@@ -45,12 +48,12 @@ SampleBuffer* makeSamples(s32 channels, s32 rate) {
     return new SampleBuffer(format, samples.data());
 }
 
-void mixVoices(benchmark::State& state, s32 channels, s32 rate) {
+void mixVoices(benchmark::State& state, s32 channels, s32 rate, float volume = 1.0f) {
     const s32 voices = static_cast<s32>(state.range(0));
     BenchMixingEngine* engine = new BenchMixingEngine();
     SampleBuffer* samples = makeSamples(channels, rate);
     for (s32 i = 0; i < voices; ++i)
-        engine->addVoice(samples);
+        engine->addVoice(samples, volume);
     samples->decRef(); // each voice's stream holds it
     std::vector<s16> output(2 * framesPerCall);
     for (auto _ : state) {
@@ -70,6 +73,11 @@ void directStereo44100(benchmark::State& state) {
     mixVoices(state, 2, 44100);
 }
 
+// Every voice at its own volume and pan, as 3D sounds are: each chunk is scaled.
+void directStereo44100Scaled(benchmark::State& state) {
+    mixVoices(state, 2, 44100, 0.7f);
+}
+
 void resampledMono22050(benchmark::State& state) {
     mixVoices(state, 1, 22050);
 }
@@ -77,6 +85,7 @@ void resampledMono22050(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(directStereo44100)->Arg(1)->Arg(16)->Arg(64)->Arg(256);
+BENCHMARK(directStereo44100Scaled)->Arg(1)->Arg(16)->Arg(64)->Arg(256);
 BENCHMARK(resampledMono22050)->Arg(1)->Arg(16)->Arg(64)->Arg(256);
 
 BENCHMARK_MAIN();

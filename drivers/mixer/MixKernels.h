@@ -10,8 +10,9 @@
 namespace nox {
 namespace audio {
 
-//! The largest gain a kernel applies; any larger gain already saturates every non-zero sample.
-const f32 maxKernelGain = 65536.0f;
+//! The largest gain a kernel applies; any larger gain already saturates every non-zero sample,
+//! and with this one every product of a sample stays within the 32-bit range.
+const f32 maxKernelGain = 65535.0f;
 
 //! `gain` made safe for scaleStereo(): NaN becomes 0, values beyond +-maxKernelGain are limited.
 f32 limitGain(f32 gain);

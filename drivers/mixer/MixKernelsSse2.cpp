@@ -24,11 +24,11 @@ __m128i widenHigh(__m128i v) {
     return _mm_srai_epi32(_mm_unpackhi_epi16(v, v), 16);
 }
 
-// Four samples times their gains, limited to the 16-bit range and truncated.
+// Four samples times their gains, truncated. The gains are limited, so every product fits in
+// 32 bits, and the saturating pack that follows limits it to 16 bits exactly as limiting it
+// before the truncation would.
 __m128i scaleFour(__m128i samples, __m128 gains) {
-    __m128 product = _mm_mul_ps(_mm_cvtepi32_ps(samples), gains);
-    product = _mm_max_ps(_mm_min_ps(product, _mm_set1_ps(32767.0f)), _mm_set1_ps(-32768.0f));
-    return _mm_cvttps_epi32(product);
+    return _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(samples), gains));
 }
 
 } // namespace

@@ -21,6 +21,10 @@ namespace {
 
 const s32 ringFrames = WinMMEngine::bufferCount * WinMMEngine::framesPerBuffer;
 
+std::vector<s16> pattern(size_t frames) {
+    return dravon_test::patternSamples(2 * frames);
+}
+
 // Installs a virtual output as the default one for the duration of a test.
 class WinMMOnVirtualOutput : public ::testing::Test {
 protected:
@@ -54,9 +58,20 @@ TEST_F(WinMMOnVirtualOutput, FirstPassQueuesTheWholeRingAndIdlePassesQueueNothin
     engine->update();
     EXPECT_EQ(doneCount(engine), 0);
     EXPECT_EQ(output.advance(100), 100);
-    // No buffer has finished: the pass queues nothing more.
+    // No buffer has finished: the pass only does its housekeeping (a stopped sound leaves the
+    // playing list) and makes no wave-out call.
+    Bytes wav = dravon_test::makeWav16(2, 44100, pattern(100));
+    ISoundEngine* api = engine;
+    api->addSoundSourceFromMemory(wav.data(), static_cast<int>(wav.size()), "short.wav");
+    IPlayingSound* sound = api->play2D("short.wav", true, false, true);
+    sound->stop();
+    ASSERT_TRUE(api->isCurrentlyPlaying("short.wav"));
+    const u32 callsBefore = getWaveOutCallCount();
     engine->update();
+    EXPECT_EQ(getWaveOutCallCount(), callsBefore);
+    EXPECT_FALSE(api->isCurrentlyPlaying("short.wav"));
     EXPECT_EQ(output.advance(ringFrames), ringFrames - 100);
+    sound->decRef();
     engine->decRef();
 }
 
@@ -140,10 +155,6 @@ TEST(WaveOutResults, EveryListedResultHasItsTextAndOthersTheirNumber) {
     EXPECT_FALSE(WinMMEngine::checkWaveOutResult(MMSYSERR_NOERROR, "ctx"));
     EXPECT_EQ(out.take(), "");
     keeper->decRef();
-}
-
-std::vector<s16> pattern(size_t frames) {
-    return dravon_test::patternSamples(2 * frames);
 }
 
 std::vector<s16> samplesOf(const std::vector<u8>& bytes, size_t offset, size_t count) {
