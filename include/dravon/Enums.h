@@ -5,8 +5,9 @@
 namespace nox {
 namespace audio {
 
-//! Output driver requested from createDravonDevice().
-enum E_SOUND_OUTPUT_DRIVER {
+//! Output driver requested from createDravonDevice(). A 32-bit value: any number may be passed,
+//! and those without a driver are refused.
+enum E_SOUND_OUTPUT_DRIVER : int {
     //! DirectSound when it can be initialised, otherwise the WinMM wave-out driver.
     OUTPUT_DRIVER_AUTO_DETECT = 0,
     //! DirectSound output.

@@ -5,14 +5,12 @@
 
 namespace {
 
-using nox::audio::E_SOUND_OUTPUT_DRIVER;
-
 // A driver by name, or by its number (any number is passed on; the library judges it).
-bool parseDriver(const char* text, E_SOUND_OUTPUT_DRIVER& driver) {
+bool parseDriver(const char* text, int& driver) {
     static const char* const names[] = {"auto", "directsound", "winmm", "alsa", "null"};
     for (int value = 0; value < 5; ++value) {
         if (std::strcmp(text, names[value]) == 0) {
-            driver = static_cast<E_SOUND_OUTPUT_DRIVER>(value);
+            driver = value;
             return true;
         }
     }
@@ -20,7 +18,7 @@ bool parseDriver(const char* text, E_SOUND_OUTPUT_DRIVER& driver) {
     long value = std::strtol(text, &end, 10);
     if (!*text || *end || value < 0 || value > 1000)
         return false;
-    driver = static_cast<E_SOUND_OUTPUT_DRIVER>(value);
+    driver = static_cast<int>(value);
     return true;
 }
 

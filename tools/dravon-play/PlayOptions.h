@@ -8,7 +8,9 @@
 #include <vector>
 
 struct PlayOptions {
-    nox::audio::E_SOUND_OUTPUT_DRIVER driver = nox::audio::OUTPUT_DRIVER_AUTO_DETECT;
+    //! An E_SOUND_OUTPUT_DRIVER value, or any other number for the library to refuse; kept as
+    //! an int because the enumeration cannot hold every number.
+    int driver = nox::audio::OUTPUT_DRIVER_AUTO_DETECT;
     //! Empty: the default output.
     std::string output;
     bool listOutputs = false;

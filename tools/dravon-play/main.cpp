@@ -96,14 +96,15 @@ int listOutputs() {
 // has no usable sound device, recording into a file in the working directory.
 ISoundEngine* createEngine(const PlayOptions& options) {
     const int engineOptions = ENGINE_OPT_MULTITHREADED | ENGINE_OPT_LOAD_PLUGINS;
+    const E_SOUND_OUTPUT_DRIVER driver = static_cast<E_SOUND_OUTPUT_DRIVER>(options.driver);
     ISoundEngine* engine =
-        createDravonDeviceOnOutput(options.driver, engineOptions, options.output.c_str());
+        createDravonDeviceOnOutput(driver, engineOptions, options.output.c_str());
     const bool usesWinMM =
         options.driver == OUTPUT_DRIVER_AUTO_DETECT || options.driver == OUTPUT_DRIVER_WINMM;
     if (engine || !options.output.empty() || !usesWinMM)
         return engine;
     std::string capture = std::string("wav:") + fallbackCapture;
-    engine = createDravonDeviceOnOutput(options.driver, engineOptions, capture.c_str());
+    engine = createDravonDeviceOnOutput(driver, engineOptions, capture.c_str());
     if (engine)
         std::printf("No sound device could be opened: recording to %s instead\n",
                     std::filesystem::absolute(fallbackCapture).string().c_str());
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
     ISoundEngine* engine = createEngine(options);
     if (!engine) {
         std::fprintf(stderr, "dravon-play: no sound engine could be created on driver %d\n",
-                     static_cast<int>(options.driver));
+                     options.driver);
         return 1;
     }
     engine->setListenerPosition(Vector3(0, 0, 0), Vector3(0, 0, 1), Vector3(0, 0, 0),
