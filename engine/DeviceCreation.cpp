@@ -2,7 +2,9 @@
 
 #include "NullSoundEngine.h"
 #include "Version.h"
+#include "drivers/mixer/WinMMEngine.h"
 #include "dravon/dravon.h"
+#include "platform/AudioOutput.h"
 #include "platform/Logger.h"
 
 #include <new>
@@ -11,6 +13,8 @@ namespace nox {
 namespace audio {
 
 namespace {
+
+const bool hasDirectSound = false;
 
 void checkVersion(const char* sdkVersion) {
     // The constant pieces are kept as 16-bit text and narrowed unit by unit.
@@ -41,7 +45,8 @@ bool initialises(ISoundEngine* engine) {
 
 } // namespace
 
-ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileManager) {
+ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileManager,
+                                 const char* outputName) {
     if (driver == OUTPUT_DRIVER_AUTO_DETECT)
         driver = OUTPUT_DRIVER_DIRECTSOUND;
     bool ownsFileManager = fileManager == nullptr;
@@ -52,11 +57,14 @@ ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileMana
     case OUTPUT_DRIVER_NULL:
         engine = new (std::nothrow) NullSoundEngine(fileManager, options);
         break;
+    case OUTPUT_DRIVER_WINMM:
+        engine = new (std::nothrow) WinMMEngine(fileManager, options, outputName);
+        break;
     case OUTPUT_DRIVER_ALSA:
         logText("ALSA is not supported on this system.", LOG_LEVEL_INFO);
         break;
     default:
-        // DirectSound and WinMM are not available in this build.
+        // DirectSound is not available in this build.
         break;
     }
     if (ownsFileManager)
@@ -66,19 +74,31 @@ ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileMana
     return engine;
 }
 
-ISoundEngine* createDravonDevice(E_SOUND_OUTPUT_DRIVER driver, int options,
-                                 const char* sdkVersion) {
+ISoundEngine* createDravonDeviceOnOutput(E_SOUND_OUTPUT_DRIVER driver, int options,
+                                         const char* outputName, const char* sdkVersion) {
     checkVersion(sdkVersion);
-    ISoundEngine* engine = createDriverEngine(driver, options, nullptr);
-    if (initialises(engine))
-        return engine;
+    // Without a DirectSound driver in this build, automatic detection goes straight to its
+    // fallback instead of reporting an invalid driver first.
+    if (driver != OUTPUT_DRIVER_AUTO_DETECT || hasDirectSound) {
+        ISoundEngine* engine = createDriverEngine(driver, options, nullptr, outputName);
+        if (initialises(engine))
+            return engine;
+    }
     if (driver == OUTPUT_DRIVER_AUTO_DETECT) {
-        engine = createDriverEngine(OUTPUT_DRIVER_WINMM, options, nullptr);
+        ISoundEngine* engine =
+            createDriverEngine(OUTPUT_DRIVER_WINMM, options, nullptr, outputName);
         if (initialises(engine))
             return engine;
     }
     return nullptr;
 }
+
+ISoundEngine* createDravonDevice(E_SOUND_OUTPUT_DRIVER driver, int options,
+                                 const char* sdkVersion) {
+    return createDravonDeviceOnOutput(driver, options, nullptr, sdkVersion);
+}
+
+IOutputDeviceList* createDravonOutputDeviceList() { return createSystemOutputDeviceList(); }
 
 } // namespace audio
 } // namespace nox

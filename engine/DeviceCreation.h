@@ -9,8 +9,10 @@ namespace nox {
 namespace audio {
 
 //! Constructs (does not initialise) the engine of `driver` around `fileManager`, creating a
-//! file manager when it is null. Null, with a line, when the driver constructs nothing.
-ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileManager);
+//! file manager when it is null. The WinMM engine plays on `outputName` (null or "": the
+//! default output). Null, with a line, when the driver constructs nothing.
+ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileManager,
+                                 const char* outputName = nullptr);
 
 } // namespace audio
 } // namespace nox

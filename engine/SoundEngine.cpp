@@ -1,7 +1,10 @@
 // Construction and destruction, the update cycle and the engine's settings.
 #include "SoundEngine.h"
 
+#include "PluginLoader.h"
 #include "Version.h"
+#include "decoders/OggVorbisAudioStream.h"
+#include "decoders/TrackerModuleAudioStream.h"
 #include "decoders/WavAudioStream.h"
 
 namespace nox {
@@ -24,6 +27,8 @@ SoundEngine::SoundEngine(IFileManager* fileManager, int options, bool startThrea
     if (fileManager_)
         fileManager_->incRef();
     registerBuiltInLoaders();
+    if (options & ENGINE_OPT_LOAD_PLUGINS)
+        loadPlugins();
     if (startThreadNow && isMultiThreaded())
         startUpdateThread();
 }
@@ -52,11 +57,19 @@ SoundEngine::~SoundEngine() {
 void SoundEngine::registerBuiltInLoaders() {
     // Loaders are asked from the last registered to the first, so the order here makes the
     // formats with the most distinctive content be tried first and WAV last.
-    IAudioStreamLoader* builtIn[] = {new WavStreamLoader(fileManager_)};
+    IAudioStreamLoader* builtIn[] = {new WavStreamLoader(fileManager_),
+                                     new OggVorbisStreamLoader(fileManager_),
+                                     new TrackerModuleStreamLoader(fileManager_)};
     for (IAudioStreamLoader* loader : builtIn) {
         registerAudioStreamLoader(loader);
         loader->decRef();
     }
+}
+
+void SoundEngine::loadPlugins() {
+    PluginLoader* loader = new PluginLoader(this, fileManager_);
+    loader->scanForPlugins();
+    loader->decRef();
 }
 
 void SoundEngine::startUpdateThread() {
@@ -203,8 +216,8 @@ void* SoundEngine::playMusic(void*) {
     return nullptr;
 }
 
-IPlayingSound* SoundEngine::createSoundFromSamples(SampleBuffer*, ISoundSource*, bool, bool,
-                                                   float, float) {
+IPlayingSound* SoundEngine::createSoundFromSamples(SampleBuffer*, ISoundSource*, bool, bool, float,
+                                                   float) {
     return nullptr;
 }
 

@@ -32,8 +32,8 @@ public:
                           bool track) override;
     IPlayingSound* play2D(const char* soundFileName, bool playLooped, bool startPaused, bool track,
                           int streaming) override;
-    IPlayingSound* play3D(ISoundSource* source, Vector3 position, bool playLooped,
-                          bool startPaused, bool track) override;
+    IPlayingSound* play3D(ISoundSource* source, Vector3 position, bool playLooped, bool startPaused,
+                          bool track) override;
     IPlayingSound* play3D(const char* soundFileName, Vector3 position, bool playLooped,
                           bool startPaused, bool track, int streaming) override;
     void stopAllSounds() override;
@@ -108,6 +108,7 @@ private:
                              bool& needsRewind);
     void insertSource(FileSoundSource* source);
     void registerBuiltInLoaders();
+    void loadPlugins();
     void startUpdateThread();
 
     IFileManager* fileManager_;

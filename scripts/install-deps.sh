@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   # real sound files that the tests read
   alsa-utils sound-theme-freedesktop
+  # tracker modules shipped by games: MOD (tecnoballz), XM (powermanga), S3M and IT (pingus)
+  tecnoballz-data powermanga-data pingus-data
   # tools the tests use to make fixtures
   sox vorbis-tools lame zip unzip
 )

@@ -1,4 +1,4 @@
-// Symbol visibility of the few functions that the Dravon library exports.
+// Symbol visibility of the few functions that the Dravon library and its plug-ins export.
 #ifndef DRAVON_EXPORT_H
 #define DRAVON_EXPORT_H
 
@@ -12,6 +12,13 @@
 #else
 #define DRAVON_API __attribute__((visibility("default")))
 #define DRAVON_STDCALL
+#endif
+
+// Exports a plug-in's entry point from the plug-in library (see Plugin.h).
+#if defined(_WIN32)
+#define DRAVON_PLUGIN_API __declspec(dllexport)
+#else
+#define DRAVON_PLUGIN_API __attribute__((visibility("default")))
 #endif
 
 #endif

@@ -9,9 +9,11 @@
 #include "IAudioStreamLoader.h"
 #include "IFileProvider.h"
 #include "IInputFile.h"
+#include "IOutputDeviceList.h"
 #include "IPlayingSound.h"
 #include "ISoundEngine.h"
 #include "ISoundSource.h"
+#include "Plugin.h"
 #include "RefCounted.h"
 #include "Types.h"
 #include "Vector3.h"
@@ -29,6 +31,22 @@ namespace audio {
 //! be used.
 DRAVON_API ISoundEngine* createDravonDevice(E_SOUND_OUTPUT_DRIVER driver, int options,
                                             const char* sdkVersion = DRAVON_SDK_VERSION);
+
+//! Like createDravonDevice() (version check, driver choice, fallback, messages), but the WinMM
+//! driver plays on the output named `outputName`: null or "" is the default output; otherwise
+//! an ALSA device name such as "default", "pulse" or "hw:0" (a name from
+//! createDravonOutputDeviceList()), or "wav:" followed by a file path to record everything the
+//! device would play, in real time, into that WAVE file (complete once the engine is released).
+//! An output that cannot be opened fails like a missing device. The null driver ignores the
+//! name. Returns an engine whose one reference belongs to the caller, or null.
+DRAVON_API ISoundEngine* createDravonDeviceOnOutput(E_SOUND_OUTPUT_DRIVER driver, int options,
+                                                    const char* outputName,
+                                                    const char* sdkVersion = DRAVON_SDK_VERSION);
+
+//! The outputs the system offers at this moment, for createDravonDeviceOnOutput(). Returns a
+//! list whose one reference belongs to the caller (release it with decRef()); it is empty when
+//! there is none.
+DRAVON_API IOutputDeviceList* createDravonOutputDeviceList();
 
 //! Mounts the zip archive `fileName` (opened from the disk) in the file manager of `engine`, so
 //! that sounds are opened from it before the application's file providers and the disk. Only

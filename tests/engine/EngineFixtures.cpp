@@ -99,4 +99,26 @@ Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 d
     return bytes;
 }
 
+void EngineTest::SetUp() {
+    StdoutCapture quiet;
+    engine = new RecordingEngine();
+    provider = new MemoryProvider();
+    provider->add("tone.fake", fakeStreamFile(2, 100, 44100, ESF_S16, 100));
+    engine->addFileProvider(provider);
+    loader = new FakeStreamLoader("fake", ".fake", &journal);
+    engine->registerAudioStreamLoader(loader);
+}
+
+void EngineTest::TearDown() {
+    loader->decRef();
+    provider->decRef();
+    engine->decRef();
+}
+
+CountedSound* EngineTest::playTracked(bool paused) {
+    IPlayingSound* sound = api()->play2D("tone.fake", false, paused, true);
+    EXPECT_NE(sound, nullptr);
+    return static_cast<CountedSound*>(sound);
+}
+
 } // namespace dravon_test

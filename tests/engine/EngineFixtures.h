@@ -10,6 +10,7 @@
 #include "io/MemoryInputFile.h"
 
 #include <atomic>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,24 @@ private:
 
 //! Content that FakeStreamLoader accepts.
 Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 deliver);
+
+//! A recording engine with a provider serving "tone.fake" (stereo 16-bit, 100 frames at
+//! 44100 Hz) and a FakeStreamLoader for ".fake" names journaling into `journal`.
+class EngineTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    //! Plays "tone.fake" tracked, optionally paused; the caller releases the result.
+    CountedSound* playTracked(bool paused = false);
+    //! The interface carries the default arguments of the play operations.
+    ISoundEngine* api() { return engine; }
+
+    RecordingEngine* engine = nullptr;
+    MemoryProvider* provider = nullptr;
+    FakeStreamLoader* loader = nullptr;
+    std::vector<std::string> journal;
+};
 
 } // namespace dravon_test
 

@@ -8,41 +8,6 @@
 
 using namespace dravon_test;
 
-namespace {
-
-class EngineTest : public testing::Test {
-protected:
-    void SetUp() override {
-        StdoutCapture quiet;
-        engine = new RecordingEngine();
-        provider = new MemoryProvider();
-        provider->add("tone.fake", fakeStreamFile(2, 100, 44100, ESF_S16, 100));
-        engine->addFileProvider(provider);
-        loader = new FakeStreamLoader("fake", ".fake", &journal);
-        engine->registerAudioStreamLoader(loader);
-    }
-    void TearDown() override {
-        loader->decRef();
-        provider->decRef();
-        engine->decRef();
-    }
-
-    CountedSound* playTracked(bool paused = false) {
-        IPlayingSound* sound = api()->play2D("tone.fake", false, paused, true);
-        EXPECT_NE(sound, nullptr);
-        return static_cast<CountedSound*>(sound);
-    }
-
-    // The interface carries the default arguments of the play operations.
-    ISoundEngine* api() { return engine; }
-
-    RecordingEngine* engine = nullptr;
-    MemoryProvider* provider = nullptr;
-    FakeStreamLoader* loader = nullptr;
-    std::vector<std::string> journal;
-};
-
-} // namespace
 
 TEST_F(EngineTest, FreshEngineDefaults) {
     ISoundEngine* fresh = nullptr;

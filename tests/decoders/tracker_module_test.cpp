@@ -1,0 +1,133 @@
+#include "decoders/TrackerModuleAudioStream.h"
+
+#include "RecordingInputFile.h"
+#include "TestFiles.h"
+#include "TinyModules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace nox::audio;
+using namespace dravon_test;
+
+namespace {
+
+// Renders the stream to its end in blocks of `block` frames; returns the number of frames.
+s64 renderToEnd(IAudioStream* stream, s32 block, std::vector<s16>* samples = nullptr) {
+    std::vector<s16> buffer(static_cast<std::size_t>(block) * 2);
+    s64 total = 0;
+    while (s32 got = stream->readFrames(buffer.data(), block)) {
+        if (samples)
+            samples->insert(samples->end(), buffer.begin(), buffer.begin() + got * 2);
+        total += got;
+    }
+    return total;
+}
+
+TrackerModuleAudioStream* openModule(const Bytes& bytes, const char* name) {
+    IInputFile* file = memoryFile(bytes, name);
+    TrackerModuleAudioStream* stream = new TrackerModuleAudioStream(file);
+    file->decRef();
+    return stream;
+}
+
+} // namespace
+
+TEST(TrackerModuleStream, TinyModuleLastsUpToItsLoopPoint) {
+    TrackerModuleAudioStream* stream = openModule(makeTinyMod(35), "tiny.mod");
+    ASSERT_TRUE(stream->isOpen());
+    AudioStreamFormat format = stream->getFormat();
+    EXPECT_EQ(2, format.channelCount);
+    EXPECT_EQ(44100, format.sampleRate);
+    EXPECT_EQ(ESF_S16, format.sampleFormat);
+    // 100 rows at 10 rows per second.
+    EXPECT_NEAR(441000, format.frameCount, 2);
+    std::vector<s16> samples;
+    EXPECT_NEAR(format.frameCount, renderToEnd(stream, 4096, &samples), 2);
+    EXPECT_EQ(0, stream->readFrames(samples.data(), 1));
+    stream->decRef();
+}
+
+TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
+    // name in memory, installed file, readers refused before it (MOD, XM, S3M, IT)
+    struct Case {
+        const char* name;
+        const char* path;
+        std::size_t rewinds;
+    };
+    const Case cases[] = {
+        {"high-score.mod", "/usr/share/games/tecnoballz/musics/high-score.mod", 0},
+        {"menu.xm", "/usr/share/games/powermanga/sounds/music_menu.zik", 1},
+        {"giirm.s3m", "/usr/share/games/pingus/data/music/gd-giirm.s3m", 2},
+        {"matth.it", "/usr/share/games/pingus/data/music/gd-matth.it", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        IInputFile* inner = memoryFile(readFile(systemFile(c.path)), c.name);
+        RecordingInputFile* file = new RecordingInputFile(inner);
+        inner->decRef();
+        TrackerModuleAudioStream* stream = new TrackerModuleAudioStream(file);
+        ASSERT_TRUE(stream->isOpen());
+        // Each refusing reader is followed by a rewind to the start, and nothing else moves
+        // the file absolutely.
+        EXPECT_EQ(std::vector<s32>(c.rewinds, 0), file->absoluteSeeks);
+        // DUMB rounds each tick, so the rendering ends a few frames from the measured length.
+        s32 frameCount = stream->getFormat().frameCount;
+        EXPECT_GT(frameCount, 30 * 44100);
+        EXPECT_NEAR(frameCount, renderToEnd(stream, 4096), 32);
+        stream->decRef();
+        EXPECT_EQ(1, file->getReferenceCount());
+        file->decRef();
+    }
+}
+
+TEST(TrackerModuleStream, OnlyFrameZeroCanBeReachedAndItRestarts) {
+    TrackerModuleAudioStream* stream = openModule(makeTinyMod(35), "tiny.mod");
+    std::vector<s16> first(2 * 1000), again(2 * 1000), later(2 * 1000);
+    ASSERT_EQ(1000, stream->readFrames(first.data(), 1000));
+    EXPECT_FALSE(stream->setPosition(100));
+    // The refused move left the rendering where it was: the next frames follow on.
+    ASSERT_EQ(1000, stream->readFrames(later.data(), 1000));
+    EXPECT_NE(first, later);
+    EXPECT_TRUE(stream->setPosition(0));
+    ASSERT_EQ(1000, stream->readFrames(again.data(), 1000));
+    EXPECT_EQ(first, again);
+    // After the loop point the stream is silent until it is restarted.
+    renderToEnd(stream, 65536);
+    EXPECT_TRUE(stream->setPosition(0));
+    ASSERT_EQ(1000, stream->readFrames(again.data(), 1000));
+    EXPECT_EQ(first, again);
+    stream->decRef();
+}
+
+TEST(TrackerModuleStream, AFileNoReaderAcceptsLeavesNoReference) {
+    TrackerModuleStreamLoader loader(nullptr);
+    IInputFile* file = memoryFile(makeWav16(1, 8000, patternSamples(4000)), "tone.it");
+    EXPECT_EQ(nullptr, loader.createAudioStream(file));
+    EXPECT_EQ(1, file->getReferenceCount());
+    file->decRef();
+}
+
+TEST(TrackerModuleStream, EnvelopesOfMoreThan25NodesAreRefused) {
+    // Instruments have room for 25 envelope nodes: a module that declares more must be refused
+    // before DUMB writes past them.
+    for (int nodes : {2, 25}) {
+        TrackerModuleAudioStream* stream = openModule(makeTinyIt(nodes), "tiny.it");
+        EXPECT_TRUE(stream->isOpen()) << nodes;
+        stream->decRef();
+    }
+    for (int nodes : {26, 255}) {
+        TrackerModuleAudioStream* stream = openModule(makeTinyIt(nodes), "tiny.it");
+        EXPECT_FALSE(stream->isOpen()) << nodes;
+        stream->decRef();
+    }
+}
+
+TEST(TrackerModuleStreamLoader, AsksFirstForTheFourExtensionsAnywhereInTheName) {
+    TrackerModuleStreamLoader loader(nullptr);
+    for (const char* name : {"a.mod", "a.xm", "a.s3m", "a.it", "loop.it.wav", "a.model"})
+        EXPECT_TRUE(loader.isALoadableFileExtension(name)) << name;
+    for (const char* name : {"a.MOD", "a.wav", "a.ogg", "ait"})
+        EXPECT_FALSE(loader.isALoadableFileExtension(name)) << name;
+}
