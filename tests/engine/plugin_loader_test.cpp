@@ -106,7 +106,7 @@ TEST_F(PluginLoaderTest, ProgramDirectoryScannedTwiceLoadsEachPluginOnce) {
 
 TEST_F(PluginLoaderTest, WorkingDirectoryIsSearchedSecondAndRestored) {
     writeFile("dvpbroken.dll", Bytes{'n', 'o', 't', ' ', 'E', 'L', 'F'});
-    mkdir("dvpfolder.dll", 0777);
+    std::filesystem::create_directory("dvpfolder.dll");
     // Already handled in the program's directory, and not a plug-in name at all.
     copyFile(programDirectory() + "/dvptest.dll", "dvptest.dll");
     copyFile(programDirectory() + "/dvptest.dll", "mydvp.dll");
