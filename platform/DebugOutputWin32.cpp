@@ -5,7 +5,9 @@
 namespace nox {
 namespace audio {
 
-void writeDebuggerOutput(const char* text) { OutputDebugStringA(text); }
+void writeDebuggerOutput(const char* text) {
+    OutputDebugStringA(text);
+}
 
 } // namespace audio
 } // namespace nox

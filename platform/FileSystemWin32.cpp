@@ -18,7 +18,9 @@ bool getCurrentDirectory(char* buffer, u32 size) {
     return false;
 }
 
-bool changeCurrentDirectory(const char* path) { return path && _chdir(path) == 0; }
+bool changeCurrentDirectory(const char* path) {
+    return path && _chdir(path) == 0;
+}
 
 E_MAKE_DIRECTORY_RESULT makeDirectory(const char* path) {
     if (!path)

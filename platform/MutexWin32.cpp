@@ -21,7 +21,9 @@ private:
 
 } // namespace
 
-Mutex* createMutex() { return new CriticalSectionMutex(); }
+Mutex* createMutex() {
+    return new CriticalSectionMutex();
+}
 
 } // namespace audio
 } // namespace nox

@@ -53,8 +53,7 @@ bool startThread(IThreadRunnable* runnable, u32 userValue, s32 priority) {
     if (!runnable)
         return false;
     ThreadStartBlock* block = new ThreadStartBlock{runnable, userValue};
-    uintptr_t started =
-        _beginthreadex(nullptr, 0, threadRoutine, block, CREATE_SUSPENDED, nullptr);
+    uintptr_t started = _beginthreadex(nullptr, 0, threadRoutine, block, CREATE_SUSPENDED, nullptr);
     if (started == 0) {
         delete block;
         return false;
@@ -67,7 +66,9 @@ bool startThread(IThreadRunnable* runnable, u32 userValue, s32 priority) {
     return true;
 }
 
-void sleepMilliseconds(u32 ms) { Sleep(ms); }
+void sleepMilliseconds(u32 ms) {
+    Sleep(ms);
+}
 
 } // namespace audio
 } // namespace nox

@@ -50,7 +50,9 @@ cmake_build() { # <source dir> <build dir> <extra cmake arguments>...
 }
 
 cmake_build "$(echo "$work"/src/libogg-*/)" "$work/build-ogg" -DINSTALL_DOCS=OFF -DBUILD_TESTING=OFF
-cmake_build "$(echo "$work"/src/libvorbis-*/)" "$work/build-vorbis" -DOGG_ROOT="$prefix"
+# With the flags of libvorbis' own configure script, so that it decodes exactly as Debian's.
+cmake_build "$(echo "$work"/src/libvorbis-*/)" "$work/build-vorbis" -DOGG_ROOT="$prefix" \
+  -DCMAKE_C_FLAGS_RELEASE="-O3 -ffast-math -fsigned-char -DNDEBUG"
 
 # DUMB's own build asks questions; our CMake file compiles the parts the library uses.
 dumb_source="$work/src/libdumb"

@@ -4,7 +4,9 @@
 
 namespace dravon_test {
 
-int currentThreadPriority() { return GetThreadPriority(GetCurrentThread()); }
+int currentThreadPriority() {
+    return GetThreadPriority(GetCurrentThread());
+}
 
 int expectedThreadPriority(int, nox::audio::s32 value) {
     static const int table[] = {THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_BELOW_NORMAL,
