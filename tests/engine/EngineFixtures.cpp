@@ -80,7 +80,7 @@ bool FakeStreamLoader::isALoadableFileExtension(const char* fileName) {
 IAudioStream* FakeStreamLoader::createAudioStream(IInputFile* file) {
     journal_->push_back(name_ + " open at " + std::to_string(file->getPos()));
     u8 header[24] = {};
-    if (file->read(header, 24) != 24 || std::memcmp(header, "FAKE", 4) != 0)
+    if (file->read(header, 24) != 24 || std::memcmp(header, magic_.data(), 4) != 0)
         return nullptr;
     s32 values[5];
     std::memcpy(values, header + 4, sizeof values);
@@ -92,8 +92,9 @@ IAudioStream* FakeStreamLoader::createAudioStream(IInputFile* file) {
     return new FakeStream(format, values[4]);
 }
 
-Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 deliver) {
-    Bytes bytes = {'F', 'A', 'K', 'E'};
+Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 deliver,
+                     const char* magic) {
+    Bytes bytes(magic, magic + 4);
     for (s32 value : {channels, frames, rate, sampleFormat, deliver})
         putU32(bytes, static_cast<u32>(value));
     return bytes;

@@ -35,9 +35,9 @@ public:
     void setEffectiveVolume(float volume) override { effectiveVolume = volume; }
 
     std::atomic<bool> ended{false};
-    std::atomic<int> listenerUpdates{0};
-    int pauses = 0, resumes = 0, stops = 0;
-    float effectivePan = -99.0f, effectiveVolume = -99.0f;
+    // Atomic because the update thread and the application both reach the hooks.
+    std::atomic<int> listenerUpdates{0}, pauses{0}, resumes{0}, stops{0};
+    std::atomic<float> effectivePan{-99.0f}, effectiveVolume{-99.0f};
 };
 
 typedef AtomicallyCounted<RecordingSound> CountedSound;
@@ -92,23 +92,25 @@ private:
     s32 left_;
 };
 
-//! A loader that accepts files whose content starts with "FAKE", reads their format from the
-//! next 16 bytes (channels, frames, rate, sample format, then frames to deliver) and logs
-//! every request under its name into a shared journal.
+//! A loader that accepts files whose content starts with its four-byte magic, reads their format
+//! from the next 20 bytes (channels, frames, rate, sample format, then frames to deliver) and
+//! logs every request under its name into a shared journal.
 class FakeStreamLoader : public IAudioStreamLoader {
 public:
-    FakeStreamLoader(const char* name, const char* extension, std::vector<std::string>* journal)
-        : name_(name), extension_(extension), journal_(journal) {}
+    FakeStreamLoader(const char* name, const char* extension, std::vector<std::string>* journal,
+                     const char* magic = "FAKE")
+        : name_(name), extension_(extension), magic_(magic), journal_(journal) {}
     bool isALoadableFileExtension(const char* fileName) override;
     IAudioStream* createAudioStream(IInputFile* file) override;
 
 private:
-    std::string name_, extension_;
+    std::string name_, extension_, magic_;
     std::vector<std::string>* journal_;
 };
 
-//! Content that FakeStreamLoader accepts.
-Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 deliver);
+//! Content that a FakeStreamLoader of that magic accepts.
+Bytes fakeStreamFile(s32 channels, s32 frames, s32 rate, s32 sampleFormat, s32 deliver,
+                     const char* magic = "FAKE");
 
 //! A recording engine with a provider serving "tone.fake" (stereo 16-bit, 100 frames at
 //! 44100 Hz) and a FakeStreamLoader for ".fake" names journaling into `journal`.

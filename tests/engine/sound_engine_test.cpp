@@ -1,13 +1,13 @@
 #include "EngineFixtures.h"
 
 #include "dravon/dravon.h"
+#include "platform/Logger.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
 using namespace dravon_test;
-
 
 TEST_F(EngineTest, FreshEngineDefaults) {
     ISoundEngine* fresh = nullptr;
@@ -189,4 +189,21 @@ TEST_F(EngineTest, DestructionReleasesLoadersSourcesAndSounds) {
     held->decRef();
     source->decRef();
     kept->decRef();
+}
+
+TEST(EngineLogger, EnginesShareOneLoggerUntilTheLastIsGone) {
+    StdoutCapture out;
+    ISoundEngine* first = createDravonDevice(OUTPUT_DRIVER_NULL, 0, DRAVON_SDK_VERSION);
+    ILogger* shared = acquireProcessLogger();
+    shared->setLogLevel(LOG_LEVEL_ERROR);
+    ISoundEngine* second = createDravonDevice(OUTPUT_DRIVER_NULL, 0, DRAVON_SDK_VERSION);
+    releaseProcessLogger(shared);
+    first->decRef();
+    second->decRef();
+    ISoundEngine* third = createDravonDevice(OUTPUT_DRIVER_NULL, 0, DRAVON_SDK_VERSION);
+    third->decRef();
+    EXPECT_EQ(out.takeLines(), (std::vector<std::string>{
+                                   "Dravon 3D Sound Engine version 0.8.1", "Using NULL driver",
+                                   "Dravon 3D Sound Engine version 0.8.1", "Using NULL driver"}))
+        << "the second engine used the first one's quiet logger; the third made a new one";
 }
