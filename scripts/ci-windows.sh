@@ -49,7 +49,7 @@ wine cmd /c exit >/dev/null 2>&1 </dev/null
 export PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig" PKG_CONFIG_PATH=
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DDRAVON_WINDOWS_DEPS="$deps" -DPKG_CONFIG_ARGN=--static \
-  -DDRAVON_BUILD_PLUGINS=OFF -DDRAVON_BUILD_BENCHMARKS=OFF -DDRAVON_BUILD_TOOLS=OFF
+  -DDRAVON_BUILD_PLUGINS=OFF -DDRAVON_BUILD_BENCHMARKS=OFF
 cmake --build "$build" -j2
 
 # Only system DLLs may be needed by the library.
