@@ -23,7 +23,13 @@ function(dravon_add_part target)
 endfunction()
 
 # Exports from a shared library only the symbols that `map_file` names.
+# On Windows the functions marked DRAVON_API (dllexport) are the exports, the ones the map names;
+# nothing of the statically linked libraries is exported.
 function(dravon_limit_exports target map_file)
-  target_link_options(${target} PRIVATE "-Wl,--version-script=${map_file}" "-Wl,--exclude-libs,ALL")
+  if(WIN32)
+    target_link_options(${target} PRIVATE "-Wl,--exclude-libs,ALL" "-Wl,--exclude-all-symbols")
+  else()
+    target_link_options(${target} PRIVATE "-Wl,--version-script=${map_file}" "-Wl,--exclude-libs,ALL")
+  endif()
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS "${map_file}")
 endfunction()

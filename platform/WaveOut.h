@@ -11,6 +11,25 @@
 
 #include "dravon/Types.h"
 
+#if defined(_WIN32)
+// On Windows the calls, types, flags and results are WinMM's own.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+namespace nox {
+namespace audio {
+
+//! Beyond WinMM: the device id of the wave-out device called `outputName` (its product name as
+//! waveOutGetDevCapsA reports it; "" or null: WAVE_MAPPER). MMSYSERR_BADDEVICEID when no device
+//! has that name.
+MMRESULT resolveWaveOutDevice(const char* outputName, UINT* deviceId);
+
+} // namespace audio
+} // namespace nox
+
+#else
+
 #include <atomic>
 #include <cstdint>
 
@@ -127,4 +146,5 @@ u32 getWaveOutCallCount();
 } // namespace audio
 } // namespace nox
 
+#endif
 #endif

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything needed to build, test and run Dravon on Debian 12.
-# Usage: scripts/install-deps.sh   (as root, or with sudo available)
+# Usage: scripts/install-deps.sh [--windows]   (as root, or with sudo available)
+#   --windows also installs the mingw-w64 cross compilers and Wine, for scripts/ci-windows.sh.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,10 @@ packages=(
   # tools the tests use to make fixtures
   sox vorbis-tools lame zip unzip
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
+             dpkg-dev curl googletest)
+fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 

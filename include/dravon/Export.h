@@ -5,6 +5,9 @@
 #if defined(_WIN32)
 #if defined(DRAVON_BUILDING_LIBRARY)
 #define DRAVON_API __declspec(dllexport)
+#elif defined(DRAVON_LINKED_STATICALLY)
+// Programs linked with the library's objects themselves (its tests, its tools).
+#define DRAVON_API
 #else
 #define DRAVON_API __declspec(dllimport)
 #endif

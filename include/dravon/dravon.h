@@ -37,6 +37,8 @@ DRAVON_API ISoundEngine* createDravonDevice(E_SOUND_OUTPUT_DRIVER driver, int op
 //! an ALSA device name such as "default", "pulse" or "hw:0" (a name from
 //! createDravonOutputDeviceList()), or "wav:" followed by a file path to record everything the
 //! device would play, in real time, into that WAVE file (complete once the engine is released).
+//! On Windows the names are those of the WinMM wave-out devices (their product names, as
+//! createDravonOutputDeviceList() gives them), and there is no "wav:" capture.
 //! An output that cannot be opened fails like a missing device. The null driver ignores the
 //! name. Returns an engine whose one reference belongs to the caller, or null.
 DRAVON_API ISoundEngine* createDravonDeviceOnOutput(E_SOUND_OUTPUT_DRIVER driver, int options,

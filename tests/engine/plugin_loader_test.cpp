@@ -30,8 +30,7 @@ std::string currentDirectory() {
 std::string programDirectory() {
     char path[1024];
     getExecutablePath(path, sizeof path);
-    std::string whole(path);
-    return whole.substr(0, whole.rfind('/'));
+    return std::filesystem::path(path).parent_path().string();
 }
 
 void copyFile(const std::string& from, const std::string& to) {
@@ -48,7 +47,8 @@ protected:
     void SetUp() override {
         saved_ = currentDirectory();
         const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-        directory_ = saved_ + "/plugins-" + info->name();
+        directory_ =
+            (std::filesystem::path(saved_) / ("plugins-" + std::string(info->name()))).string();
         std::filesystem::remove_all(directory_);
         std::filesystem::create_directory(directory_);
         ASSERT_TRUE(changeCurrentDirectory(directory_.c_str()));
@@ -106,10 +106,11 @@ TEST_F(PluginLoaderTest, ProgramDirectoryScannedTwiceLoadsEachPluginOnce) {
 
 TEST_F(PluginLoaderTest, WorkingDirectoryIsSearchedSecondAndRestored) {
     writeFile("dvpbroken.dll", Bytes{'n', 'o', 't', ' ', 'E', 'L', 'F'});
-    mkdir("dvpfolder.dll", 0777);
+    std::filesystem::create_directory("dvpfolder.dll");
     // Already handled in the program's directory, and not a plug-in name at all.
-    copyFile(programDirectory() + "/dvptest.dll", "dvptest.dll");
-    copyFile(programDirectory() + "/dvptest.dll", "mydvp.dll");
+    const std::string plugin = (std::filesystem::path(programDirectory()) / "dvptest.dll").string();
+    copyFile(plugin, "dvptest.dll");
+    copyFile(plugin, "mydvp.dll");
     std::vector<std::string> lines = scan();
     ASSERT_EQ(4u, lines.size());
     std::vector<std::string> fromProgram(lines.begin(), lines.begin() + 2);

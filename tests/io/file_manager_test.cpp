@@ -3,6 +3,7 @@
 
 #include "TestFiles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -99,7 +100,8 @@ TEST_F(FileManagerTest, DirectoriesAndWorkingDirectory) {
     EXPECT_TRUE(manager->createDirectory("made-dir")) << "an existing directory counts as made";
     EXPECT_FALSE(manager->createDirectory("no/such/parent/dir"));
     ASSERT_TRUE(manager->changeWorkingDirectory("made-dir"));
-    EXPECT_EQ(std::string(manager->getWorkingDirectory()), start + "/made-dir");
+    const std::string made = manager->getWorkingDirectory();
+    EXPECT_EQ(made, (std::filesystem::path(start) / "made-dir").string());
     dravon_test::writeFile("inside.bin", {1, 2, 3});
     manager->createDirectory("sub");
 
@@ -108,8 +110,7 @@ TEST_F(FileManagerTest, DirectoriesAndWorkingDirectory) {
     for (u32 i = 0; i < listing->getFileCount(); ++i) {
         std::string name = listing->getFileName(static_cast<s32>(i));
         names.insert(name);
-        EXPECT_EQ(std::string(listing->getFullFileName(static_cast<s32>(i))),
-                  start + "/made-dir/" + name);
+        EXPECT_EQ(std::string(listing->getFullFileName(static_cast<s32>(i))), made + "/" + name);
         EXPECT_EQ(listing->isDirectory(static_cast<s32>(i)), name != "inside.bin");
     }
     EXPECT_EQ(names, (std::set<std::string>{".", "..", "inside.bin", "sub"}));

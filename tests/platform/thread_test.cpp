@@ -1,23 +1,17 @@
+#include "ThreadPriorityProbe.h"
 #include "platform/Mutex.h"
 #include "platform/Thread.h"
 
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace nox::audio;
+using dravon_test::currentThreadPriority;
+using dravon_test::expectedThreadPriority;
 
 namespace {
-
-int currentNice() {
-    errno = 0;
-    return getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
-}
 
 // Records what its thread saw and signals completion.
 class Probe : public IThreadRunnable {
@@ -25,7 +19,7 @@ public:
     void run(ThreadStartBlock* block) override {
         seenRunnable = block->runnable;
         seenUserValue = block->userValue;
-        seenNice = currentNice();
+        seenPriority = currentThreadPriority();
         done = true;
     }
     void waitUntilDone() {
@@ -36,7 +30,7 @@ public:
     std::atomic<bool> done{false};
     IThreadRunnable* seenRunnable = nullptr;
     u32 seenUserValue = 0;
-    int seenNice = 0;
+    int seenPriority = 0;
 };
 
 } // namespace
@@ -55,19 +49,19 @@ TEST(StartThread, BlockCarriesTheRunnableAndTheUserValue) {
 
 TEST(StartThread, UnknownPriorityRunsAtNormalPriority) {
     Probe probe;
-    int creator = currentNice();
+    int creator = currentThreadPriority();
     ASSERT_TRUE(startThread(&probe, 0, 7));
     probe.waitUntilDone();
-    EXPECT_EQ(probe.seenNice, creator);
+    EXPECT_EQ(probe.seenPriority, expectedThreadPriority(creator, 7));
 }
 
 TEST(StartThread, LowestPriorityRunsNicer) {
     Probe probe;
-    int creator = currentNice();
+    int creator = currentThreadPriority();
     ASSERT_TRUE(startThread(&probe, 0, THREAD_PRIORITY_VALUE_LOWEST));
     probe.waitUntilDone();
-    // Lowering a priority is always allowed (up to the system's limit of 19).
-    EXPECT_EQ(probe.seenNice, creator + 10 > 19 ? 19 : creator + 10);
+    EXPECT_EQ(probe.seenPriority,
+              expectedThreadPriority(creator, THREAD_PRIORITY_VALUE_LOWEST));
 }
 
 TEST(Mutex, RecursiveLockingThenFullUnlockFreesItForOthers) {
