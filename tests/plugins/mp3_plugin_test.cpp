@@ -24,7 +24,10 @@ struct Decoding {
     std::vector<s16> samples;
 };
 
-// libmpg123's own decoding of the file, read by the library itself from the disk.
+// libmpg123's own decoding of the file, read by the library itself from the disk. It scans the
+// file for its length first, as the stream does: the scan ends with a seek back to the start,
+// after which libmpg123 rounds a few samples of some files differently (by 1) than a decoder
+// that never moved.
 Decoding referenceDecoding(const std::string& path) {
     Decoding decoding;
     mpg123_init();
@@ -38,7 +41,8 @@ Decoding referenceDecoding(const std::string& path) {
         mpg123_format(decoder, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
     int encoding = 0;
     if (mpg123_open(decoder, path.c_str()) == MPG123_OK &&
-        mpg123_getformat(decoder, &decoding.rate, &decoding.channels, &encoding) == MPG123_OK) {
+        mpg123_getformat(decoder, &decoding.rate, &decoding.channels, &encoding) == MPG123_OK &&
+        mpg123_scan(decoder) == MPG123_OK) {
         s16 buffer[4096];
         size_t done = 0;
         int result;
@@ -88,10 +92,7 @@ TEST(Mp3Stream, MatchesLibmpg123ReadingTheFileItself) {
         ASSERT_EQ(expected.samples.size(), got.size());
         std::size_t first =
             std::mismatch(got.begin(), got.end(), expected.samples.begin()).first - got.begin();
-        // The 22050 Hz mono file parts from the reference after 3260 samples: not resolved yet.
-        if (expected.channels == 2) {
-            EXPECT_EQ(got.size(), first);
-        }
+        EXPECT_EQ(got.size(), first);
         stream->decRef();
     }
     // The encoder keeps the rates and channel counts of its sources.
