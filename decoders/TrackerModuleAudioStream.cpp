@@ -62,6 +62,11 @@ TrackerModuleAudioStream::TrackerModuleAudioStream(IInputFile* file) : file_(fil
     loadModule();
     if (!module_)
         return;
+    if (!hasPlayableTiming()) {
+        unload_duh(module_);
+        module_ = nullptr;
+        return;
+    }
     startRenderer();
     dumb_it_do_initial_runthrough(module_);
     format_.frameCount = static_cast<s32>(static_cast<s64>(duh_get_length(module_)) * renderRate /
@@ -94,6 +99,13 @@ void TrackerModuleAudioStream::loadModule() {
             return;
     }
     dumbfile_close(dumbFile);
+}
+
+// DUMB divides by the initial tempo when it starts rendering, so a module that declares a
+// tempo of 0 would stop the process. (Its readers already replace a speed of 0.)
+bool TrackerModuleAudioStream::hasPlayableTiming() const {
+    DUMB_IT_SIGDATA* sigdata = duh_get_it_sigdata(module_);
+    return sigdata && dumb_it_sd_get_initial_tempo(sigdata) > 0;
 }
 
 void TrackerModuleAudioStream::startRenderer() {

@@ -35,6 +35,7 @@ public:
 
 private:
     void loadModule();
+    bool hasPlayableTiming() const;
     void startRenderer();
 
     IInputFile* file_;

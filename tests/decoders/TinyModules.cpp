@@ -77,7 +77,7 @@ Bytes makeTinyMod(int breakRow) {
     return out;
 }
 
-Bytes makeTinyIt(int nodeCount) {
+Bytes makeTinyIt(int nodeCount, int speed, int tempo) {
     const std::uint32_t headerSize = 0xc0, orders = 2, instrumentSize = 554;
     const std::uint32_t instrumentAt = headerSize + orders + 8;
     const std::uint32_t patternAt = instrumentAt + instrumentSize;
@@ -93,10 +93,14 @@ Bytes makeTinyIt(int nodeCount) {
     putU16(out, 0x214);     // compatible with: instruments in the new layout
     putU16(out, 1 | 4 | 8); // stereo, instruments, linear slides
     putU16(out, 0);
-    for (std::uint8_t byte : {128, 48, 6, 125, 128, 0})
-        out.push_back(byte); // global volume, mix volume, speed, tempo, separation, wheel depth
-    putU16(out, 0);          // message length
-    putU32(out, 0);          // message offset
+    out.push_back(128); // global volume
+    out.push_back(48);  // mix volume
+    out.push_back(static_cast<std::uint8_t>(speed));
+    out.push_back(static_cast<std::uint8_t>(tempo));
+    out.push_back(128); // separation
+    out.push_back(0);   // wheel depth
+    putU16(out, 0);     // message length
+    putU32(out, 0);     // message offset
     putU32(out, 0);
     out.insert(out.end(), 64, 32); // channel pan: centre
     out.insert(out.end(), 64, 64); // channel volume: full

@@ -13,8 +13,9 @@ namespace dravon_test {
 Bytes makeTinyMod(int breakRow);
 
 //! An Impulse Tracker module with one instrument whose volume envelope declares `nodeCount`
-//! nodes (an instrument holds at most 25) and one empty pattern.
-Bytes makeTinyIt(int nodeCount);
+//! nodes (an instrument holds at most 25) and one empty pattern, starting at the given speed
+//! (ticks per row) and tempo.
+Bytes makeTinyIt(int nodeCount, int speed = 6, int tempo = 125);
 
 } // namespace dravon_test
 

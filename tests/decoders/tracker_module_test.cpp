@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 using namespace nox::audio;
@@ -24,6 +25,14 @@ s64 renderToEnd(IAudioStream* stream, s32 block, std::vector<s16>* samples = nul
     }
     return total;
 }
+
+// Modules from Debian packages: MOD, XM, S3M and IT.
+const char* const realModules[] = {
+    "/usr/share/games/tecnoballz/musics/high-score.mod",
+    "/usr/share/games/powermanga/sounds/music_menu.zik",
+    "/usr/share/games/pingus/data/music/gd-giirm.s3m",
+    "/usr/share/games/pingus/data/music/gd-matth.it",
+};
 
 TrackerModuleAudioStream* openModule(const Bytes& bytes, const char* name) {
     IInputFile* file = memoryFile(bytes, name);
@@ -57,10 +66,10 @@ TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
         std::size_t rewinds;
     };
     const Case cases[] = {
-        {"high-score.mod", "/usr/share/games/tecnoballz/musics/high-score.mod", 0},
-        {"menu.xm", "/usr/share/games/powermanga/sounds/music_menu.zik", 1},
-        {"giirm.s3m", "/usr/share/games/pingus/data/music/gd-giirm.s3m", 2},
-        {"matth.it", "/usr/share/games/pingus/data/music/gd-matth.it", 3},
+        {"high-score.mod", realModules[0], 0},
+        {"menu.xm", realModules[1], 1},
+        {"giirm.s3m", realModules[2], 2},
+        {"matth.it", realModules[3], 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,6 +110,23 @@ TEST(TrackerModuleStream, OnlyFrameZeroCanBeReachedAndItRestarts) {
     stream->decRef();
 }
 
+TEST(TrackerModuleStream, TruncatedModulesOpenOrNotWithoutACrash) {
+    for (const char* path : realModules) {
+        const Bytes whole = readFile(systemFile(path));
+        for (std::size_t size = 1; size < whole.size(); size += whole.size() / 17 + 1) {
+            SCOPED_TRACE(std::string(path) + " cut at " + std::to_string(size));
+            IInputFile* file = memoryFile(Bytes(whole.begin(), whole.begin() + size), "cut.it");
+            TrackerModuleAudioStream* stream = new TrackerModuleAudioStream(file);
+            std::vector<s16> buffer(2 * 4096);
+            for (int block = 0; stream->isOpen() && block < 16; ++block)
+                ASSERT_LE(stream->readFrames(buffer.data(), 4096), 4096);
+            stream->decRef();
+            EXPECT_EQ(1, file->getReferenceCount());
+            file->decRef();
+        }
+    }
+}
+
 TEST(TrackerModuleStream, AFileNoReaderAcceptsLeavesNoReference) {
     TrackerModuleStreamLoader loader(nullptr);
     IInputFile* file = memoryFile(makeWav16(1, 8000, patternSamples(4000)), "tone.it");
@@ -122,6 +148,26 @@ TEST(TrackerModuleStream, EnvelopesOfMoreThan25NodesAreRefused) {
         EXPECT_FALSE(stream->isOpen()) << nodes;
         stream->decRef();
     }
+}
+
+TEST(TrackerModuleStream, ATempoOfZeroIsRefusedAndASpeedOfZeroPlaysAtTheDefault) {
+    // DUMB divides by the tempo when it starts rendering.
+    for (int speed : {0, 6}) {
+        TrackerModuleAudioStream* stream = openModule(makeTinyIt(2, speed, 0), "tiny.it");
+        EXPECT_FALSE(stream->isOpen()) << speed;
+        EXPECT_EQ(0, stream->readFrames(nullptr, 16));
+        stream->decRef();
+    }
+    TrackerModuleAudioStream* slowest = openModule(makeTinyIt(2, 1, 1), "tiny.it");
+    EXPECT_TRUE(slowest->isOpen());
+    slowest->decRef();
+    // A speed of 0 is read as 6 ticks per row.
+    TrackerModuleAudioStream* unset = openModule(makeTinyIt(2, 0, 125), "tiny.it");
+    TrackerModuleAudioStream* usual = openModule(makeTinyIt(2, 6, 125), "tiny.it");
+    ASSERT_TRUE(unset->isOpen());
+    EXPECT_EQ(usual->getFormat().frameCount, unset->getFormat().frameCount);
+    unset->decRef();
+    usual->decRef();
 }
 
 TEST(TrackerModuleStreamLoader, AsksFirstForTheFourExtensionsAnywhereInTheName) {
