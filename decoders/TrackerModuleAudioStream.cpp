@@ -1,5 +1,7 @@
 #include "TrackerModuleAudioStream.h"
 
+#include "ImpulsePatternCheck.h"
+
 #include <dumb.h>
 
 namespace nox {
@@ -93,6 +95,8 @@ void TrackerModuleAudioStream::loadModule() {
             break;
         // Each reader starts on a fresh wrapper at the start of the file.
         dumbfile_close(dumbFile);
+        if (readers[i + 1] == dumb_read_it_quick && !impulsePatternsAreSafe(file_))
+            return;
         file_->seek(0, false);
         dumbFile = dumbfile_open_ex(file_, &fileSystem);
         if (!dumbFile)

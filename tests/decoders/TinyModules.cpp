@@ -77,7 +77,7 @@ Bytes makeTinyMod(int breakRow) {
     return out;
 }
 
-Bytes makeTinyIt(int nodeCount, int speed, int tempo) {
+Bytes makeTinyIt(int nodeCount, int speed, int tempo, const Bytes& packedRows) {
     const std::uint32_t headerSize = 0xc0, orders = 2, instrumentSize = 554;
     const std::uint32_t instrumentAt = headerSize + orders + 8;
     const std::uint32_t patternAt = instrumentAt + instrumentSize;
@@ -141,10 +141,11 @@ Bytes makeTinyIt(int nodeCount, int speed, int tempo) {
     putZeros(out, 4);
 
     const std::uint32_t rows = 64;
-    putU16(out, rows); // packed length: one end-of-row byte per row
+    const Bytes packed = packedRows.empty() ? Bytes(rows, 0) : packedRows;
+    putU16(out, static_cast<std::uint32_t>(packed.size()));
     putU16(out, rows);
     putZeros(out, 4);
-    putZeros(out, rows);
+    out.insert(out.end(), packed.begin(), packed.end());
     return out;
 }
 

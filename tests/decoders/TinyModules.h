@@ -13,9 +13,10 @@ namespace dravon_test {
 Bytes makeTinyMod(int breakRow);
 
 //! An Impulse Tracker module with one instrument whose volume envelope declares `nodeCount`
-//! nodes (an instrument holds at most 25) and one empty pattern, starting at the given speed
-//! (ticks per row) and tempo.
-Bytes makeTinyIt(int nodeCount, int speed = 6, int tempo = 125);
+//! nodes (an instrument holds at most 25) and one pattern of 64 rows, starting at the given speed
+//! (ticks per row) and tempo. The pattern holds `packedRows` as its packed data, or 64 empty
+//! rows when that is empty.
+Bytes makeTinyIt(int nodeCount, int speed = 6, int tempo = 125, const Bytes& packedRows = {});
 
 } // namespace dravon_test
 
