@@ -1,6 +1,6 @@
 #include "TrackerModuleAudioStream.h"
 
-#include "ImpulsePatternCheck.h"
+#include "ModuleChecks.h"
 
 #include <dumb.h>
 
@@ -47,6 +47,15 @@ typedef DUH* (*ModuleReader)(DUMBFILE*);
 
 const ModuleReader readers[] = {dumb_read_mod_quick, dumb_read_xm_quick, dumb_read_s3m_quick,
                                 dumb_read_it_quick};
+
+// Two of DUMB's readers misbehave on some files: those are refused before the reader sees them.
+bool readerCanTake(ModuleReader reader, IInputFile* file) {
+    if (reader == dumb_read_xm_quick)
+        return extendedModuleIsSafe(file);
+    if (reader == dumb_read_it_quick)
+        return impulseModuleIsSafe(file);
+    return true;
+}
 
 // DUMB counts time in 65536ths of a second.
 const s64 dumbTimeUnitsPerSecond = 65536;
@@ -95,7 +104,7 @@ void TrackerModuleAudioStream::loadModule() {
             break;
         // Each reader starts on a fresh wrapper at the start of the file.
         dumbfile_close(dumbFile);
-        if (readers[i + 1] == dumb_read_it_quick && !impulsePatternsAreSafe(file_))
+        if (!readerCanTake(readers[i + 1], file_))
             return;
         file_->seek(0, false);
         dumbFile = dumbfile_open_ex(file_, &fileSystem);

@@ -1,5 +1,6 @@
 #include "WavAudioStream.h"
 
+#include "core/LittleEndian.h"
 #include "core/String.h"
 #include "platform/Logger.h"
 
@@ -63,12 +64,6 @@ const TagName tagNames[] = {
     {4100, "OLIOPR"},
 };
 
-u32 littleEndian16(const u8* bytes) { return bytes[0] | (bytes[1] << 8); }
-
-u32 littleEndian32(const u8* bytes) {
-    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<u32>(bytes[3]) << 24);
-}
-
 void logWithNumber(const char* text, s32 number) {
     CharString line(text);
     line.append(CharString(number));
@@ -80,7 +75,7 @@ bool readChunkHeader(IInputFile* file, u8 identifier[4], u32& size) {
     u8 sizeBytes[4] = {};
     s32 got = file->read(identifier, 4);
     got += file->read(sizeBytes, 4);
-    size = littleEndian32(sizeBytes);
+    size = readU32(sizeBytes);
     return got == 8;
 }
 
@@ -121,7 +116,7 @@ bool WavAudioStream::readHeader() {
     file_->read(riff, 4);
     file_->read(riffSize, 4);
     file_->read(wave, 4);
-    if (littleEndian32(riffSize) == 0 || std::memcmp(riff, "RIFF", 4) != 0 ||
+    if (readU32(riffSize) == 0 || std::memcmp(riff, "RIFF", 4) != 0 ||
         std::memcmp(wave, "WAVE", 4) != 0) {
         logText("Unknown wave header in file", LOG_LEVEL_INFO);
         dropFile();
@@ -158,10 +153,10 @@ bool WavAudioStream::readFormat(u32 chunkSize) {
     u8 contents[16];
     if (file_->read(contents, 16) < 16)
         return false;
-    u32 tag = littleEndian16(contents);
-    s32 channels = static_cast<s32>(littleEndian16(contents + 2));
-    s32 rate = static_cast<s32>(littleEndian32(contents + 4));
-    s32 bits = static_cast<s32>(littleEndian16(contents + 14));
+    u32 tag = readU16(contents);
+    s32 channels = static_cast<s32>(readU16(contents + 2));
+    s32 rate = static_cast<s32>(readU32(contents + 4));
+    s32 bits = static_cast<s32>(readU16(contents + 14));
     if (tag != 1) {
         CharString line("Wave file has an unsupported format: ");
         const char* name = getWaveFormatTagName(tag);
@@ -201,7 +196,9 @@ bool WavAudioStream::findDataChunk() {
     return false;
 }
 
-bool WavAudioStream::setPosition(s32) { return file_ && file_->seek(dataStart_, false); }
+bool WavAudioStream::setPosition(s32) {
+    return file_ && file_->seek(dataStart_, false);
+}
 
 s32 WavAudioStream::readFrames(void* target, s32 frameCount) {
     if (!file_ || frameCount <= 0)

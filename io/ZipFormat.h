@@ -1,8 +1,8 @@
-// Record signatures and little-endian field access of the zip file format.
+// Record signatures of the zip file format.
 #ifndef DRAVON_IO_ZIP_FORMAT_H
 #define DRAVON_IO_ZIP_FORMAT_H
 
-#include "dravon/Types.h"
+#include "core/LittleEndian.h"
 
 namespace nox {
 namespace audio {
@@ -15,14 +15,6 @@ const u32 zipDataDescriptorSignature = 0x08074b50; // "PK\7\8"
 const u16 zip64ExtraId = 0x0001;
 //! General purpose flag: the sizes follow the data in a data descriptor.
 const u16 zipFlagDataDescriptor = 0x0008;
-
-inline u16 readU16(const u8* at) {
-    return static_cast<u16>(at[0] | (at[1] << 8));
-}
-inline u32 readU32(const u8* at) {
-    return static_cast<u32>(at[0]) | (static_cast<u32>(at[1]) << 8) |
-           (static_cast<u32>(at[2]) << 16) | (static_cast<u32>(at[3]) << 24);
-}
 
 } // namespace audio
 } // namespace nox

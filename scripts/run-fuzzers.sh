@@ -17,7 +17,7 @@ fuzzers=(zip_archive_fuzzer xml_reader_fuzzer attribute_reader_fuzzer audio_stre
 cmake --build "$build" -j"$(nproc)" --target "${fuzzers[@]}"
 
 # Real Ogg Vorbis files and modules from Debian packages seed the stream fuzzer, behind the byte
-# that chooses their loader.
+# that chooses their loader. Inputs are cut at 64 KiB, so the larger modules arrive truncated.
 seed_from() {
   local selector=$1 source=$2 corpus="$build/corpus/audio_stream_fuzzer"
   [ -f "$source" ] || return 0
@@ -25,6 +25,9 @@ seed_from() {
   { printf "\\$selector"; cat "$source"; } >"$corpus/seed-$(basename "$source")"
 }
 seed_from 001 /usr/share/sounds/freedesktop/stereo/phone-outgoing-calling.oga
+seed_from 002 /usr/share/games/tecnoballz/musics/high-score.mod
+seed_from 002 /usr/share/games/powermanga/sounds/music_menu.zik
+seed_from 002 /usr/share/games/pingus/data/music/gd-giirm.s3m
 seed_from 002 /usr/share/games/pingus/data/music/gd-matth.it
 
 for fuzzer in "${fuzzers[@]}"; do

@@ -1,6 +1,7 @@
 #include "XmlReader.h"
 
 #include "NumberText.h"
+#include "core/LittleEndian.h"
 
 #include <cstring>
 #include <memory>
@@ -19,8 +20,7 @@ struct ByteOrderMark {
 };
 
 ByteOrderMark detectFormat(const u8* bytes) {
-    u32 word = static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) |
-               (static_cast<u32>(bytes[2]) << 16) | (static_cast<u32>(bytes[3]) << 24);
+    u32 word = readU32(bytes);
     if (word == 0xFFFE0000)
         return {TEXT_FORMAT_UTF32_BE, 4, 4, true};
     if (word == 0x0000FEFF)

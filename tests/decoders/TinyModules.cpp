@@ -77,17 +77,38 @@ Bytes makeTinyMod(int breakRow) {
     return out;
 }
 
-Bytes makeTinyIt(int nodeCount, int speed, int tempo, const Bytes& packedRows) {
-    const std::uint32_t headerSize = 0xc0, orders = 2, instrumentSize = 554;
-    const std::uint32_t instrumentAt = headerSize + orders + 8;
+void putTinyItSample(Bytes& out, const TinyIt& it, std::uint32_t dataAt) {
+    putText(out, "IMPS");
+    putZeros(out, 13); // DOS file name and its terminator
+    out.push_back(64); // global volume
+    out.push_back(it.sampleFlags);
+    out.push_back(64); // volume
+    putPadded(out, "sample", 26);
+    out.push_back(1);  // signed data
+    out.push_back(32); // default pan
+    putU32(out, it.sampleLength);
+    putZeros(out, 8); // loop
+    putU32(out, 8363);
+    putZeros(out, 8); // sustain loop
+    putU32(out, dataAt);
+    putZeros(out, 4); // vibrato
+    out.insert(out.end(), it.sampleDataBytes, 0x10);
+}
+
+Bytes makeTinyIt(const TinyIt& it) {
+    const std::uint32_t headerSize = 0xc0, orders = 2, instrumentSize = 554, rows = 64;
+    const std::uint32_t samples = it.sampleFlags ? 1 : 0;
+    const std::uint32_t instrumentAt = headerSize + orders + 4 * (2 + samples);
     const std::uint32_t patternAt = instrumentAt + instrumentSize;
+    const Bytes packed = it.packedRows.empty() ? Bytes(rows, 0) : it.packedRows;
+    const std::uint32_t sampleAt = patternAt + 8 + static_cast<std::uint32_t>(packed.size());
     Bytes out;
     putText(out, "IMPM");
     putPadded(out, "dravon tiny", 26);
     putU16(out, 0x1004); // row highlight
     putU16(out, orders);
-    putU16(out, 1);         // instruments
-    putU16(out, 0);         // samples
+    putU16(out, 1); // instruments
+    putU16(out, samples);
     putU16(out, 1);         // patterns
     putU16(out, 0x214);     // made with
     putU16(out, 0x214);     // compatible with: instruments in the new layout
@@ -95,8 +116,8 @@ Bytes makeTinyIt(int nodeCount, int speed, int tempo, const Bytes& packedRows) {
     putU16(out, 0);
     out.push_back(128); // global volume
     out.push_back(48);  // mix volume
-    out.push_back(static_cast<std::uint8_t>(speed));
-    out.push_back(static_cast<std::uint8_t>(tempo));
+    out.push_back(static_cast<std::uint8_t>(it.speed));
+    out.push_back(static_cast<std::uint8_t>(it.tempo));
     out.push_back(128); // separation
     out.push_back(0);   // wheel depth
     putU16(out, 0);     // message length
@@ -107,6 +128,8 @@ Bytes makeTinyIt(int nodeCount, int speed, int tempo, const Bytes& packedRows) {
     out.push_back(0);
     out.push_back(255); // end of song
     putU32(out, instrumentAt);
+    if (samples)
+        putU32(out, sampleAt);
     putU32(out, patternAt);
 
     putText(out, "IMPI");
@@ -130,7 +153,7 @@ Bytes makeTinyIt(int nodeCount, int speed, int tempo, const Bytes& packedRows) {
     }
     for (int envelope = 0; envelope < 3; ++envelope) {
         out.push_back(envelope == 0 ? 1 : 0); // volume envelope on
-        out.push_back(static_cast<std::uint8_t>(envelope == 0 ? nodeCount : 0));
+        out.push_back(static_cast<std::uint8_t>(envelope == 0 ? it.nodeCount : 0));
         putZeros(out, 4); // loop and sustain loop
         for (int node = 0; node < 25; ++node) {
             out.push_back(64);
@@ -140,12 +163,12 @@ Bytes makeTinyIt(int nodeCount, int speed, int tempo, const Bytes& packedRows) {
     }
     putZeros(out, 4);
 
-    const std::uint32_t rows = 64;
-    const Bytes packed = packedRows.empty() ? Bytes(rows, 0) : packedRows;
     putU16(out, static_cast<std::uint32_t>(packed.size()));
     putU16(out, rows);
     putZeros(out, 4);
     out.insert(out.end(), packed.begin(), packed.end());
+    if (samples)
+        putTinyItSample(out, it, sampleAt + 0x50);
     return out;
 }
 

@@ -12,11 +12,21 @@ namespace dravon_test {
 //! square-wave sample sounds from the first row.
 Bytes makeTinyMod(int breakRow);
 
-//! An Impulse Tracker module with one instrument whose volume envelope declares `nodeCount`
-//! nodes (an instrument holds at most 25) and one pattern of 64 rows, starting at the given speed
-//! (ticks per row) and tempo. The pattern holds `packedRows` as its packed data, or 64 empty
-//! rows when that is empty.
-Bytes makeTinyIt(int nodeCount, int speed = 6, int tempo = 125, const Bytes& packedRows = {});
+//! What a tiny Impulse Tracker module holds: one instrument whose volume envelope declares
+//! `nodeCount` nodes (an instrument holds at most 25), one pattern of 64 rows holding
+//! `packedRows` as its packed data (64 empty rows when that is empty), and, when `sampleFlags`
+//! is not 0, one sample of `sampleLength` values followed by `sampleDataBytes` bytes of data.
+struct TinyIt {
+    int nodeCount = 2;
+    int speed = 6; // ticks per row
+    int tempo = 125;
+    Bytes packedRows;
+    std::uint8_t sampleFlags = 0;
+    std::uint32_t sampleLength = 0;
+    std::uint32_t sampleDataBytes = 0;
+};
+
+Bytes makeTinyIt(const TinyIt& it);
 
 } // namespace dravon_test
 

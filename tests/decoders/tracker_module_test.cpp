@@ -36,6 +36,33 @@ const char* const realModules[] = {
     "/usr/share/games/pingus/data/music/gd-matth.it",
 };
 
+Bytes tinyItWithEnvelope(int nodeCount) {
+    TinyIt it;
+    it.nodeCount = nodeCount;
+    return makeTinyIt(it);
+}
+
+Bytes tinyItTimed(int speed, int tempo) {
+    TinyIt it;
+    it.speed = speed;
+    it.tempo = tempo;
+    return makeTinyIt(it);
+}
+
+Bytes tinyItWithRows(const Bytes& rows) {
+    TinyIt it;
+    it.packedRows = rows;
+    return makeTinyIt(it);
+}
+
+Bytes tinyItWithSample(u8 flags, u32 length, u32 dataBytes) {
+    TinyIt it;
+    it.sampleFlags = flags;
+    it.sampleLength = length;
+    it.sampleDataBytes = dataBytes;
+    return makeTinyIt(it);
+}
+
 TrackerModuleAudioStream* openModule(const Bytes& bytes, const char* name) {
     IInputFile* file = memoryFile(bytes, name);
     TrackerModuleAudioStream* stream = new TrackerModuleAudioStream(file);
@@ -61,8 +88,9 @@ TEST(TrackerModuleStream, TinyModuleLastsUpToItsLoopPoint) {
 }
 
 TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
-    // name in memory, installed file, moves to the start (one after each reader that refused
-    // it, and for the IT reader one more when the patterns are checked first)
+    // name in memory, installed file, moves to the start: one after each reader that refused
+    // it, and one for each look at the file before the XM and IT readers
+
     struct Case {
         const char* name;
         const char* path;
@@ -70,9 +98,9 @@ TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
     };
     const Case cases[] = {
         {"high-score.mod", realModules[0], 0},
-        {"menu.xm", realModules[1], 1},
-        {"giirm.s3m", realModules[2], 2},
-        {"matth.it", realModules[3], 3 + 1},
+        {"menu.xm", realModules[1], 1 + 1},
+        {"giirm.s3m", realModules[2], 2 + 1},
+        {"matth.it", realModules[3], 3 + 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -81,7 +109,7 @@ TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
         inner->decRef();
         TrackerModuleAudioStream* stream = new TrackerModuleAudioStream(file);
         ASSERT_TRUE(stream->isOpen());
-        // Only the pattern check moves the file anywhere but its start.
+        // Only those looks move the file anywhere but its start.
         const std::vector<s32>& seeks = file->absoluteSeeks;
         EXPECT_EQ(c.rewinds, static_cast<std::size_t>(std::count(seeks.begin(), seeks.end(), 0)));
         EXPECT_TRUE(seeks.empty() || seeks.back() == 0);
@@ -143,12 +171,12 @@ TEST(TrackerModuleStream, EnvelopesOfMoreThan25NodesAreRefused) {
     // Instruments have room for 25 envelope nodes: a module that declares more must be refused
     // before DUMB writes past them.
     for (int nodes : {2, 25}) {
-        TrackerModuleAudioStream* stream = openModule(makeTinyIt(nodes), "tiny.it");
+        TrackerModuleAudioStream* stream = openModule(tinyItWithEnvelope(nodes), "tiny.it");
         EXPECT_TRUE(stream->isOpen()) << nodes;
         stream->decRef();
     }
     for (int nodes : {26, 255}) {
-        TrackerModuleAudioStream* stream = openModule(makeTinyIt(nodes), "tiny.it");
+        TrackerModuleAudioStream* stream = openModule(tinyItWithEnvelope(nodes), "tiny.it");
         EXPECT_FALSE(stream->isOpen()) << nodes;
         stream->decRef();
     }
@@ -157,17 +185,17 @@ TEST(TrackerModuleStream, EnvelopesOfMoreThan25NodesAreRefused) {
 TEST(TrackerModuleStream, ATempoOfZeroIsRefusedAndASpeedOfZeroPlaysAtTheDefault) {
     // DUMB divides by the tempo when it starts rendering.
     for (int speed : {0, 6}) {
-        TrackerModuleAudioStream* stream = openModule(makeTinyIt(2, speed, 0), "tiny.it");
+        TrackerModuleAudioStream* stream = openModule(tinyItTimed(speed, 0), "tiny.it");
         EXPECT_FALSE(stream->isOpen()) << speed;
         EXPECT_EQ(0, stream->readFrames(nullptr, 16));
         stream->decRef();
     }
-    TrackerModuleAudioStream* slowest = openModule(makeTinyIt(2, 1, 1), "tiny.it");
+    TrackerModuleAudioStream* slowest = openModule(tinyItTimed(1, 1), "tiny.it");
     EXPECT_TRUE(slowest->isOpen());
     slowest->decRef();
     // A speed of 0 is read as 6 ticks per row.
-    TrackerModuleAudioStream* unset = openModule(makeTinyIt(2, 0, 125), "tiny.it");
-    TrackerModuleAudioStream* usual = openModule(makeTinyIt(2, 6, 125), "tiny.it");
+    TrackerModuleAudioStream* unset = openModule(tinyItTimed(0, 125), "tiny.it");
+    TrackerModuleAudioStream* usual = openModule(tinyItTimed(6, 125), "tiny.it");
     ASSERT_TRUE(unset->isOpen());
     EXPECT_EQ(usual->getFormat().frameCount, unset->getFormat().frameCount);
     unset->decRef();
@@ -184,12 +212,12 @@ TEST(TrackerModuleStream, ImpulseRowsNamingAChannelTwiceAreRefusedWithoutAReport
     const Bytes noteAfterTheEnd = {0x81, 1};
     std::remove("dupentry.txt");
     for (const Bytes* rows : {&twiceInARow, &maskAtTheEnd, &noteAfterTheEnd}) {
-        TrackerModuleAudioStream* stream = openModule(makeTinyIt(2, 6, 125, *rows), "tiny.it");
+        TrackerModuleAudioStream* stream = openModule(tinyItWithRows(*rows), "tiny.it");
         EXPECT_FALSE(stream->isOpen()) << rows->size();
         stream->decRef();
     }
     for (const Bytes* rows : {&inTwoRows, &twoChannels, &twiceWithoutEvents}) {
-        TrackerModuleAudioStream* stream = openModule(makeTinyIt(2, 6, 125, *rows), "tiny.it");
+        TrackerModuleAudioStream* stream = openModule(tinyItWithRows(*rows), "tiny.it");
         EXPECT_TRUE(stream->isOpen()) << rows->size();
         stream->decRef();
     }
@@ -197,6 +225,38 @@ TEST(TrackerModuleStream, ImpulseRowsNamingAChannelTwiceAreRefusedWithoutAReport
     EXPECT_EQ(nullptr, report) << "DUMB wrote a report into the working directory";
     if (report)
         std::fclose(report);
+}
+
+TEST(TrackerModuleStream, ImpulseSamplesTheFileCannotHoldAreRefusedBeforeDumbAllocatesThem) {
+    // Flags: 1 the sample exists, 2 16-bit, 4 stereo, 8 packed; the length as the header gives
+    // it, which for a stereo sample counts both channels.
+    struct Case {
+        u8 flags;
+        u32 length, dataBytes;
+        bool opens;
+    };
+    const Case cases[] = {
+        {1, 1000, 1000, true},         // 8-bit, all there
+        {1 | 2, 1000, 2000, true},     // 16-bit, all there
+        {1 | 2 | 4, 1000, 2000, true}, // 16-bit stereo: 500 frames of two values
+        {1, 1000, 999, false},         // one byte short
+        {1 | 2, 1000, 1999, false},
+        {1, 0xfffffff0u, 16, false},     // 4 GiB declared in a small file
+        {1 | 8, 0xfffffff0u, 16, false}, // packed: DUMB's unpacking would overflow
+        {1 | 4 | 8, 100, 100, false},    // packed stereo: DUMB would exit the process
+        {0, 0xfffffff0u, 0, true},       // no sample: nothing is read
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "flags " << int(c.flags) << " length " << c.length
+                                        << " bytes " << c.dataBytes);
+        TrackerModuleAudioStream* stream =
+            openModule(tinyItWithSample(c.flags, c.length, c.dataBytes), "tiny.it");
+        if (c.opens)
+            EXPECT_TRUE(stream->isOpen());
+        else
+            EXPECT_FALSE(stream->isOpen());
+        stream->decRef();
+    }
 }
 
 TEST(TrackerModuleStreamLoader, AsksFirstForTheFourExtensionsAnywhereInTheName) {

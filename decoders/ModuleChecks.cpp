@@ -1,0 +1,206 @@
+#include "ModuleChecks.h"
+
+#include "core/LittleEndian.h"
+
+#include <cstring>
+#include <vector>
+
+namespace nox {
+namespace audio {
+
+namespace {
+
+//! Reads exactly `size` bytes at `position`; false when the file holds fewer.
+bool readAt(IInputFile* file, s64 position, void* target, u32 size) {
+    return position >= 0 && position <= 0x7fffffff &&
+           file->seek(static_cast<s32>(position), false) &&
+           file->read(target, size) == static_cast<s32>(size);
+}
+
+// Impulse Tracker: a header of 0xc0 bytes, then the orders and the offsets of the instruments,
+// the samples and the patterns. DUMB refuses more than 256 of any of them.
+const s32 impulseHeaderSize = 0xc0;
+const u32 impulseComponentLimit = 256;
+const u32 impulseSampleHeaderSize = 0x50;
+const u8 sampleExists = 1, sample16Bit = 2, sampleStereo = 4, samplePacked = 8, sampleLoop = 16,
+         sampleSustainLoop = 32;
+
+//! The number of values DUMB allocates for the sample of header `h`, 0 when it has none: a
+//! looped sample is cut after its loop, a stereo one holds two values per frame.
+s64 impulseSampleValues(const u8* h) {
+    u8 flags = h[0x12];
+    const int shift = flags & sampleStereo ? 1 : 0;
+    s64 length = readU32(h + 0x30) >> shift;
+    s64 loopStart = readU32(h + 0x34) >> shift, loopEnd = readU32(h + 0x38) >> shift;
+    s64 sustainStart = readU32(h + 0x40) >> shift, sustainEnd = readU32(h + 0x44) >> shift;
+    if (!(flags & sampleExists) || length <= 0)
+        return 0;
+    bool loop = (flags & sampleLoop) && loopEnd <= length && loopStart < loopEnd;
+    bool sustain = (flags & sampleSustainLoop) && sustainEnd <= length && sustainStart < sustainEnd;
+    if (loop)
+        length = sustain && sustainEnd >= loopEnd ? sustainEnd : loopEnd;
+    return length << shift;
+}
+
+//! False when DUMB would allocate the sample of the header at `offset` far beyond what the
+//! file can fill, overflow while unpacking it, or exit the process (on packed stereo data).
+bool impulseSampleIsSafe(IInputFile* file, u32 offset) {
+    u8 h[impulseSampleHeaderSize];
+    if (!readAt(file, offset, h, impulseSampleHeaderSize) || std::memcmp(h, "IMPS", 4) != 0)
+        return true;
+    s64 values = impulseSampleValues(h);
+    if (values == 0)
+        return true;
+    s64 available = static_cast<s64>(file->getSize()) - readU32(h + 0x48);
+    if (h[0x12] & samplePacked)
+        // Packed data spends at least one bit on each value.
+        return !(h[0x12] & sampleStereo) && values <= 8 * available && values <= 0x3fffffff;
+    return values * (h[0x12] & sample16Bit ? 2 : 1) <= available;
+}
+
+//! Walks packed pattern data as DUMB does: a channel byte (0 ends the row), a new mask when its
+//! top bit is set, then the fields the mask names.
+bool packedRowsAreSafe(const std::vector<u8>& packed) {
+    // Bytes that follow the mask for each combination of note, instrument, volume and effect.
+    static const u8 fieldBytes[16] = {0, 1, 1, 2, 1, 2, 2, 3, 2, 3, 3, 4, 3, 4, 4, 5};
+    u8 masks[64] = {};
+    u64 channelsInRow = 0;
+    std::size_t at = 0;
+    while (at < packed.size()) {
+        u8 lead = packed[at++];
+        if (lead == 0) {
+            channelsInRow = 0;
+            continue;
+        }
+        u8 channel = (lead - 1) & 63;
+        if (lead & 128) {
+            if (at == packed.size())
+                return false;
+            masks[channel] = packed[at++];
+        }
+        u8 mask = masks[channel];
+        if (mask) {
+            u64 bit = u64(1) << channel;
+            if (channelsInRow & bit)
+                return false;
+            channelsInRow |= bit;
+        }
+        at += fieldBytes[mask & 15];
+        if (at > packed.size())
+            return false;
+    }
+    return true;
+}
+
+//! Reads the pattern at `offset`; one that cannot be read whole is left to DUMB to refuse.
+bool impulsePatternIsSafe(IInputFile* file, u32 offset) {
+    u8 header[8];
+    if (!readAt(file, offset, header, sizeof(header)))
+        return true;
+    std::vector<u8> packed(readU16(header));
+    if (file->read(packed.data(), static_cast<u32>(packed.size())) !=
+        static_cast<s32>(packed.size()))
+        return true;
+    return packedRowsAreSafe(packed);
+}
+
+// Extended Module: a fixed header, the patterns one after the other, then each instrument with
+// its sample headers and their data.
+const s64 extendedPatternsAt = 60 + 0x114;
+const u32 extendedPatternLimit = 256, extendedInstrumentLimit = 128, extendedSampleLimit = 16;
+// What DUMB reads of an instrument header without samples, and with them.
+const u32 bareInstrumentSize = 29, instrumentSize = 243;
+const u32 sampleHeaderSize = 40;
+
+//! False when an envelope that is switched on has more than 12 nodes or a node above 64.
+bool envelopeIsSound(const u8* points, u8 nodeCount, u8 type) {
+    if (!(type & 1) || nodeCount == 0)
+        return true;
+    if (nodeCount > 12)
+        return false;
+    for (u32 node = 0; node < nodeCount; ++node)
+        if (readU16(points + 4 * node + 2) > 64)
+            return false;
+    return true;
+}
+
+//! Moves `at` past the instrument there, its sample headers and their data; false when DUMB
+//! would fail on it.
+bool skipInstrument(IInputFile* file, s64& at) {
+    u8 header[instrumentSize];
+    if (!readAt(file, at, header, bareInstrumentSize))
+        return false;
+    s64 size = readU32(header);
+    u32 samples = readU16(header + 27);
+    if (samples == 0) {
+        at += size;
+        return size - bareInstrumentSize <= 0x7fffffff;
+    }
+    if (samples > extendedSampleLimit || !readAt(file, at, header, instrumentSize) ||
+        readU32(header + 29) != sampleHeaderSize ||
+        !envelopeIsSound(header + 129, header[225], header[233]) ||
+        !envelopeIsSound(header + 177, header[226], header[234]) || header[235] >= 4 ||
+        size - instrumentSize > 0x7fffffff)
+        return false;
+    // Each sample's data takes the bytes its header gives, whatever its format.
+    std::vector<u8> sampleHeaders(sampleHeaderSize * samples);
+    at += size;
+    if (!readAt(file, at, sampleHeaders.data(), static_cast<u32>(sampleHeaders.size())))
+        return false;
+    at += sampleHeaders.size();
+    for (u32 sample = 0; sample < samples; ++sample)
+        at += readU32(&sampleHeaders[sampleHeaderSize * sample]);
+    return at <= file->getSize();
+}
+
+} // namespace
+
+bool impulseModuleIsSafe(IInputFile* file) {
+    u8 header[impulseHeaderSize];
+    if (!readAt(file, 0, header, impulseHeaderSize) || std::memcmp(header, "IMPM", 4) != 0)
+        return true;
+    u32 orders = readU16(header + 0x20), instruments = readU16(header + 0x22);
+    u32 samples = readU16(header + 0x24), patterns = readU16(header + 0x26);
+    if (instruments > impulseComponentLimit || samples > impulseComponentLimit ||
+        patterns > impulseComponentLimit)
+        return true;
+    std::vector<u8> offsets(4 * (instruments + samples + patterns));
+    if (!readAt(file, impulseHeaderSize + orders, offsets.data(), static_cast<u32>(offsets.size())))
+        return true;
+    for (u32 i = 0; i < samples; ++i)
+        if (!impulseSampleIsSafe(file, readU32(&offsets[4 * (instruments + i)])))
+            return false;
+    for (u32 i = 0; i < patterns; ++i) {
+        u32 offset = readU32(&offsets[4 * (instruments + samples + i)]);
+        if (offset && !impulsePatternIsSafe(file, offset))
+            return false;
+    }
+    return true;
+}
+
+bool extendedModuleIsSafe(IInputFile* file) {
+    u8 header[80];
+    if (!readAt(file, 0, header, sizeof(header)) ||
+        std::memcmp(header, "Extended Module: ", 17) != 0 || readU16(header + 58) != 0x104 ||
+        readU32(header + 60) != 0x114)
+        return true;
+    u32 patterns = readU16(header + 70), instruments = readU16(header + 72);
+    if (patterns > extendedPatternLimit || instruments > extendedInstrumentLimit)
+        return true;
+    // DUMB refuses a bad pattern before it holds any sample.
+    s64 at = extendedPatternsAt;
+    for (u32 pattern = 0; pattern < patterns; ++pattern) {
+        u8 patternHeader[9];
+        if (!readAt(file, at, patternHeader, sizeof(patternHeader)) ||
+            readU32(patternHeader) != sizeof(patternHeader))
+            return true;
+        at += sizeof(patternHeader) + readU16(patternHeader + 7);
+    }
+    for (u32 instrument = 0; instrument < instruments; ++instrument)
+        if (!skipInstrument(file, at))
+            return false;
+    return true;
+}
+
+} // namespace audio
+} // namespace nox

@@ -1,0 +1,28 @@
+// Looks at tracker modules before DUMB reads them, for files that its readers cannot take
+// safely. Each check reads from the start of the file and leaves it elsewhere; the caller
+// rewinds it.
+#ifndef DRAVON_DECODERS_MODULE_CHECKS_H
+#define DRAVON_DECODERS_MODULE_CHECKS_H
+
+#include "dravon/IInputFile.h"
+
+namespace nox {
+namespace audio {
+
+//! False when `file` is an Impulse Tracker module ("IMPM") that DUMB 0.9.3 cannot read
+//! safely: a pattern row naming one channel twice (DUMB appends a report to "dupentry.txt" in
+//! the working directory, and aborts the process when it cannot), packed pattern data running
+//! past the pattern's length, or a sample that is packed in stereo (DUMB exits the process) or
+//! longer than the file can hold (DUMB allocates it whole first, and overflows unpacking it).
+//! True for every other file.
+bool impulseModuleIsSafe(IInputFile* file);
+
+//! False when `file` is an Extended Module ("Extended Module: ") that DUMB would refuse after
+//! loading some of its samples: cut short, or with a bad instrument. DUMB does not free the
+//! samples it loaded then. True for every other file, including ones DUMB refuses before.
+bool extendedModuleIsSafe(IInputFile* file);
+
+} // namespace audio
+} // namespace nox
+
+#endif
