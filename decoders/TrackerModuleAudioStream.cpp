@@ -114,11 +114,12 @@ void TrackerModuleAudioStream::loadModule() {
     dumbfile_close(dumbFile);
 }
 
-// DUMB divides by the initial tempo when it starts rendering, so a module that declares a
-// tempo of 0 would stop the process. (Its readers already replace a speed of 0.)
+// DUMB divides by the tempo when it starts rendering, and its renderer keeps the tempo in a
+// byte: a module whose initial tempo is 0 there (an XM header holds 16 bits) would stop the
+// process. (Its readers already replace a speed of 0.)
 bool TrackerModuleAudioStream::hasPlayableTiming() const {
     DUMB_IT_SIGDATA* sigdata = duh_get_it_sigdata(module_);
-    return sigdata && dumb_it_sd_get_initial_tempo(sigdata) > 0;
+    return sigdata && static_cast<u8>(dumb_it_sd_get_initial_tempo(sigdata)) != 0;
 }
 
 void TrackerModuleAudioStream::startRenderer() {

@@ -202,6 +202,18 @@ TEST(TrackerModuleStream, ATempoOfZeroIsRefusedAndASpeedOfZeroPlaysAtTheDefault)
     usual->decRef();
 }
 
+TEST(TrackerModuleStream, AnXmTempoWhoseLowByteIsZeroIsRefused) {
+    // The XM header holds a 16-bit tempo at byte 78; DUMB's renderer keeps only its low byte.
+    Bytes xm = readFile(systemFile(realModules[1]));
+    for (u32 tempo : {0u, 256u, 0x8800u, 255u, 257u}) {
+        xm[78] = static_cast<u8>(tempo);
+        xm[79] = static_cast<u8>(tempo >> 8);
+        TrackerModuleAudioStream* stream = openModule(xm, "tempo.xm");
+        EXPECT_EQ((tempo & 0xff) != 0, stream->isOpen()) << tempo;
+        stream->decRef();
+    }
+}
+
 TEST(TrackerModuleStream, ImpulseRowsNamingAChannelTwiceAreRefusedWithoutAReportFile) {
     // Channel bytes are channel + 1, with 128 when a mask follows; mask 1 brings a note.
     const Bytes twiceInARow = {0x81, 1, 60, 0x81, 1, 62, 0};
