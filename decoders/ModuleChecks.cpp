@@ -17,6 +17,13 @@ bool readAt(IInputFile* file, s64 position, void* target, u32 size) {
            file->read(target, size) == static_cast<s32>(size);
 }
 
+//! True when `values` sample values of `bytesPerValue` bytes each, stored at `dataAt`, lie
+//! within the file. DUMB allocates a sample whole and then reads it value by value, also past
+//! the end of the file.
+bool sampleFits(IInputFile* file, s64 values, s32 bytesPerValue, s64 dataAt) {
+    return values * bytesPerValue <= static_cast<s64>(file->getSize()) - dataAt;
+}
+
 // Impulse Tracker: a header of 0xc0 bytes, then the orders and the offsets of the instruments,
 // the samples and the patterns. DUMB refuses more than 256 of any of them.
 const s32 impulseHeaderSize = 0xc0;
@@ -51,11 +58,12 @@ bool impulseSampleIsSafe(IInputFile* file, u32 offset) {
     s64 values = impulseSampleValues(h);
     if (values == 0)
         return true;
-    s64 available = static_cast<s64>(file->getSize()) - readU32(h + 0x48);
+    s64 dataAt = readU32(h + 0x48);
     if (h[0x12] & samplePacked)
         // Packed data spends at least one bit on each value.
-        return !(h[0x12] & sampleStereo) && values <= 8 * available && values <= 0x3fffffff;
-    return values * (h[0x12] & sample16Bit ? 2 : 1) <= available;
+        return !(h[0x12] & sampleStereo) && values <= 0x3fffffff &&
+               sampleFits(file, (values + 7) / 8, 1, dataAt);
+    return sampleFits(file, values, h[0x12] & sample16Bit ? 2 : 1, dataAt);
 }
 
 //! Walks packed pattern data as DUMB does: a channel byte (0 ends the row), a new mask when its
@@ -102,6 +110,29 @@ bool impulsePatternIsSafe(IInputFile* file, u32 offset) {
         static_cast<s32>(packed.size()))
         return true;
     return packedRowsAreSafe(packed);
+}
+
+// Scream Tracker 3: a header of 0x60 bytes, the orders, then the sample and pattern offsets in
+// 16-byte units. DUMB refuses more than 256 samples.
+const s64 screamHeaderSize = 0x60;
+const u32 screamSampleLimit = 256, screamSampleHeaderSize = 0x50;
+
+//! False when the sample whose header is at `offset` holds more data than the file.
+bool screamSampleIsSafe(IInputFile* file, s64 offset) {
+    u8 h[screamSampleHeaderSize];
+    if (!readAt(file, offset, h, screamSampleHeaderSize) || h[0] == 0 ||
+        std::memcmp(h + 0x4c, "SCRS", 4) != 0)
+        return true;
+    const u8 flags = h[0x1f];
+    s64 length = readU32(h + 0x10);
+    s64 loopStart = readU32(h + 0x14), loopEnd = readU32(h + 0x18);
+    if (length <= 0)
+        return true;
+    // DUMB keeps a looped sample only up to its loop end.
+    if ((flags & 1) && loopEnd <= length && loopStart < loopEnd)
+        length = loopEnd;
+    return sampleFits(file, flags & 2 ? 2 * length : length, flags & 4 ? 2 : 1,
+                      static_cast<s64>(readU16(h + 0x0e)) << 4);
 }
 
 // Extended Module: a fixed header, the patterns one after the other, then each instrument with
@@ -175,6 +206,23 @@ bool impulseModuleIsSafe(IInputFile* file) {
         if (offset && !impulsePatternIsSafe(file, offset))
             return false;
     }
+    return true;
+}
+
+bool screamTrackerModuleIsSafe(IInputFile* file) {
+    u8 header[screamHeaderSize];
+    if (!readAt(file, 0, header, screamHeaderSize) || header[28] != 0x1a || header[29] != 16 ||
+        std::memcmp(header + 0x2c, "SCRM", 4) != 0)
+        return true;
+    u32 orders = readU16(header + 0x20), samples = readU16(header + 0x22);
+    if (samples > screamSampleLimit)
+        return true;
+    std::vector<u8> offsets(2 * samples);
+    if (!readAt(file, screamHeaderSize + orders, offsets.data(), static_cast<u32>(offsets.size())))
+        return true;
+    for (u32 i = 0; i < samples; ++i)
+        if (!screamSampleIsSafe(file, static_cast<s64>(readU16(&offsets[2 * i])) << 4))
+            return false;
     return true;
 }
 

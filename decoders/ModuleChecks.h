@@ -17,6 +17,11 @@ namespace audio {
 //! True for every other file.
 bool impulseModuleIsSafe(IInputFile* file);
 
+//! False when `file` is a Scream Tracker 3 module ("SCRM") with a sample longer than the file
+//! can hold: DUMB would allocate it whole and read it value by value. True for every other
+//! file.
+bool screamTrackerModuleIsSafe(IInputFile* file);
+
 //! False when `file` is an Extended Module ("Extended Module: ") that DUMB would refuse after
 //! loading some of its samples: cut short, or with a bad instrument. DUMB does not free the
 //! samples it loaded then. True for every other file, including ones DUMB refuses before.

@@ -48,10 +48,12 @@ typedef DUH* (*ModuleReader)(DUMBFILE*);
 const ModuleReader readers[] = {dumb_read_mod_quick, dumb_read_xm_quick, dumb_read_s3m_quick,
                                 dumb_read_it_quick};
 
-// Two of DUMB's readers misbehave on some files: those are refused before the reader sees them.
+// DUMB's readers misbehave on some files: those are refused before the reader sees them.
 bool readerCanTake(ModuleReader reader, IInputFile* file) {
     if (reader == dumb_read_xm_quick)
         return extendedModuleIsSafe(file);
+    if (reader == dumb_read_s3m_quick)
+        return screamTrackerModuleIsSafe(file);
     if (reader == dumb_read_it_quick)
         return impulseModuleIsSafe(file);
     return true;

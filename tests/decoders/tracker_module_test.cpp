@@ -3,6 +3,7 @@
 #include "RecordingInputFile.h"
 #include "TestFiles.h"
 #include "TinyModules.h"
+#include "core/LittleEndian.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +90,7 @@ TEST(TrackerModuleStream, TinyModuleLastsUpToItsLoopPoint) {
 
 TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
     // name in memory, installed file, moves to the start: one after each reader that refused
-    // it, and one for each look at the file before the XM and IT readers
+    // it, and one for each look at the file before the XM, S3M and IT readers
 
     struct Case {
         const char* name;
@@ -99,8 +100,8 @@ TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
     const Case cases[] = {
         {"high-score.mod", realModules[0], 0},
         {"menu.xm", realModules[1], 1 + 1},
-        {"giirm.s3m", realModules[2], 2 + 1},
-        {"matth.it", realModules[3], 3 + 2},
+        {"giirm.s3m", realModules[2], 2 + 2},
+        {"matth.it", realModules[3], 3 + 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -210,6 +211,25 @@ TEST(TrackerModuleStream, AnXmTempoWhoseLowByteIsZeroIsRefused) {
         xm[79] = static_cast<u8>(tempo >> 8);
         TrackerModuleAudioStream* stream = openModule(xm, "tempo.xm");
         EXPECT_EQ((tempo & 0xff) != 0, stream->isOpen()) << tempo;
+        stream->decRef();
+    }
+}
+
+TEST(TrackerModuleStream, S3mSamplesLongerThanTheFileAreRefused) {
+    // The first sample's header: its offset in 16-byte units follows the orders.
+    const Bytes s3m = readFile(systemFile(realModules[2]));
+    const std::size_t header = std::size_t(readU16(&s3m[0x60 + readU16(&s3m[0x20])])) << 4;
+    const u32 length = readU32(&s3m[header + 0x10]);
+    ASSERT_GT(length, 0u);
+    const u32 lengths[] = {length, 0xfffffff0u, 0x7fffffffu};
+    for (u32 declared : lengths) {
+        Bytes changed = s3m;
+        for (int i = 0; i < 4; ++i)
+            changed[header + 0x10 + i] = static_cast<u8>(declared >> (8 * i));
+        // A loop would cut the sample short: take it away.
+        changed[header + 0x1f] &= ~1;
+        TrackerModuleAudioStream* stream = openModule(changed, "long.s3m");
+        EXPECT_EQ(declared == length, stream->isOpen()) << declared;
         stream->decRef();
     }
 }
