@@ -141,7 +141,9 @@ TEST(OggVorbisStreamLoader, AsksFirstForOggAnywhereInTheName) {
 
 TEST(OggVorbisStream, TruncatedFilesDeliverTheirIntactStartWithoutACrash) {
     const Bytes whole = readFile(systemFile(completeOga));
-    const std::vector<s16> fresh = samplesOf(readFile("fixtures/complete.raw"));
+    OggVorbisAudioStream* complete = openOgg(completeOga);
+    const std::vector<s16> fresh = decodeRest(complete, 4096);
+    complete->decRef();
     std::size_t opened = 0;
     for (std::size_t size = 1; size < whole.size(); size += whole.size() / 23) {
         SCOPED_TRACE(size);
