@@ -3,35 +3,44 @@
 namespace nox {
 namespace audio {
 
+namespace {
+// Positions and sizes are 32-bit signed: a larger file reads as its first 2 GiB.
+const s64 largestPosition = 0x7FFFFFFF;
+} // namespace
+
 DiskInputFile::DiskInputFile(const char* fileName) : fileName_(fileName) {
     if (fileName_.empty())
         return;
-    stream_ = std::fopen(fileName_.c_str(), "rb");
-    if (!stream_)
+    file_ = SharedFile::acquire(fileName_.c_str());
+    if (!file_)
         return;
-    std::fseek(stream_, 0, SEEK_END);
-    fileSize_ = static_cast<s32>(std::ftell(stream_));
-    std::fseek(stream_, 0, SEEK_SET);
+    s64 size = file_->getSize();
+    fileSize_ = static_cast<s32>(size < 0 ? 0 : size > largestPosition ? largestPosition : size);
 }
 
 DiskInputFile::~DiskInputFile() {
-    if (stream_)
-        std::fclose(stream_);
+    if (file_)
+        file_->release();
 }
 
 s32 DiskInputFile::read(void* buffer, u32 sizeToRead) {
-    if (!stream_)
+    if (!file_)
         return 0;
-    return static_cast<s32>(std::fread(buffer, 1, sizeToRead, stream_));
+    u32 room = static_cast<u32>(largestPosition - position_);
+    s32 got = file_->readAt(buffer, sizeToRead < room ? sizeToRead : room, position_);
+    position_ += got;
+    return got;
 }
 
 bool DiskInputFile::seek(s32 finalPos, bool relativeMovement) {
-    if (!stream_)
+    if (!file_)
         return false;
-    return std::fseek(stream_, finalPos, relativeMovement ? SEEK_CUR : SEEK_SET) == 0;
+    s64 target = relativeMovement ? static_cast<s64>(position_) + finalPos : finalPos;
+    if (target < 0 || target > largestPosition)
+        return false;
+    position_ = static_cast<s32>(target);
+    return true;
 }
-
-s32 DiskInputFile::getPos() { return stream_ ? static_cast<s32>(std::ftell(stream_)) : 0; }
 
 IInputFile* createDiskInputFile(const char* fileName) {
     DiskInputFile* file = new DiskInputFile(fileName);
