@@ -160,30 +160,19 @@ TEST(DiskInputFile, FilesAreSharedByIdentityNotByName) {
 
 TEST(DiskInputFile, AtTheDescriptorLimitFilesOfOneNameStillOpen) {
     dravon_test::writeFile("dif_limit.bin", pattern(100));
-    char name[32];
-    for (int i = 0; i < 20; ++i) {
-        std::snprintf(name, sizeof name, "dif_other%d.bin", i);
-        dravon_test::writeFile(name, pattern(10));
-    }
     rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    // A few to spare: joining a shared descriptor takes a second one for a moment, and the
+    // sanitizers take some of their own.
     rlimit low = saved;
     low.rlim_cur = static_cast<rlim_t>(openDescriptors() + 8);
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
     std::vector<IInputFile*> files = openMany("dif_limit.bin", 300);
-    // Other disk files run out: they fail alone and the open ones read on.
-    std::vector<IInputFile*> others;
-    for (int i = 0; i < 20; ++i) {
-        std::snprintf(name, sizeof name, "dif_other%d.bin", i);
-        others.push_back(createDiskInputFile(name));
-    }
     setrlimit(RLIMIT_NOFILE, &saved);
     for (int i = 0; i < 300; ++i)
         ASSERT_NE(files[i], nullptr) << i;
-    EXPECT_EQ(others.back(), nullptr);
     EXPECT_TRUE(readsPatternAt(files[150], 60));
     releaseAll(files);
-    releaseAll(others);
 }
 
 #endif
