@@ -1,5 +1,7 @@
 #include "DiskInputFile.h"
 
+#include <cstring>
+
 namespace nox {
 namespace audio {
 
@@ -27,9 +29,29 @@ s32 DiskInputFile::read(void* buffer, u32 sizeToRead) {
     if (!file_)
         return 0;
     u32 room = static_cast<u32>(largestPosition - position_);
-    s32 got = file_->readAt(buffer, sizeToRead < room ? sizeToRead : room, position_);
-    position_ += got;
-    return got;
+    u32 wanted = sizeToRead < room ? sizeToRead : room;
+    u8* target = static_cast<u8*>(buffer);
+    u32 done = copyReadAhead(target, wanted, position_);
+    u32 rest = wanted - done;
+    s64 at = position_ + done;
+    if (rest >= readAheadSize) {
+        done += static_cast<u32>(file_->readAt(target + done, rest, at));
+    } else if (rest > 0) {
+        readAheadStart_ = at;
+        readAheadLength_ = static_cast<u32>(file_->readAt(readAhead_, readAheadSize, at));
+        done += copyReadAhead(target + done, rest, at);
+    }
+    position_ += static_cast<s32>(done);
+    return static_cast<s32>(done);
+}
+
+u32 DiskInputFile::copyReadAhead(u8* target, u32 size, s64 at) const {
+    if (at < readAheadStart_ || at >= readAheadStart_ + readAheadLength_)
+        return 0;
+    u32 offset = static_cast<u32>(at - readAheadStart_);
+    u32 count = readAheadLength_ - offset < size ? readAheadLength_ - offset : size;
+    std::memcpy(target, readAhead_ + offset, count);
+    return count;
 }
 
 bool DiskInputFile::seek(s32 finalPos, bool relativeMovement) {

@@ -176,3 +176,25 @@ TEST(DiskInputFile, AtTheDescriptorLimitFilesOfOneNameStillOpen) {
 }
 
 #endif
+
+TEST(DiskInputFile, ReadsOfEverySizeAcrossTheReadAhead) {
+    const u32 block = DiskInputFile::readAheadSize;
+    Bytes whole = pattern(3 * block + 100, 5);
+    dravon_test::writeFile("dif_sizes.bin", whole);
+    IInputFile* file = createDiskInputFile("dif_sizes.bin");
+    ASSERT_NE(file, nullptr);
+    Bytes read;
+    Bytes buffer(2 * block);
+    // Small reads that end exactly at, and straddle, a block's end; a large one from inside a
+    // block; then the short end of the file.
+    for (u32 size : {1u, block - 2, 1u, 3u, block + 1, 5u, 2 * block})
+        read.insert(read.end(), buffer.begin(), buffer.begin() + file->read(buffer.data(), size));
+    EXPECT_EQ(read, whole);
+    EXPECT_EQ(file->read(buffer.data(), 1), 0);
+    // Back into what was read ahead, and forward past it.
+    ASSERT_TRUE(file->seek(-(static_cast<s32>(block) + 50), true));
+    EXPECT_TRUE(readsPatternAt(file, file->getPos(), 5));
+    EXPECT_TRUE(readsPatternAt(file, 7, 5));
+    EXPECT_TRUE(readsPatternAt(file, static_cast<s32>(block) + 7, 5));
+    file->decRef();
+}
