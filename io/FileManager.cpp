@@ -13,21 +13,33 @@
 namespace nox {
 namespace audio {
 
+FileManager::FileManager() : lock_(createMutex()) {}
+
 FileManager::~FileManager() {
     for (ZipArchiveReader* archive : zipArchives_)
         archive->decRef();
     for (IFileProvider* provider : providers_)
         provider->decRef();
+    lock_->decRef();
 }
 
 IInputFile* FileManager::openFile(const char* fileName) {
+    if (IInputFile* file = openFromArchivesOrProviders(fileName))
+        return file;
+    return createDiskInputFile(fileName);
+}
+
+IInputFile* FileManager::openFromArchivesOrProviders(const char* fileName) {
+    // Providers are the application's code, written for one caller at a time: they are asked
+    // under the lock too.
+    MutexGuard guard(lock_);
     for (ZipArchiveReader* archive : zipArchives_)
         if (IInputFile* file = archive->openFile(fileName))
             return file;
     for (IFileProvider* provider : providers_)
         if (IInputFile* file = provider->openFile(fileName))
             return file;
-    return createDiskInputFile(fileName);
+    return nullptr;
 }
 
 IOutputFile* FileManager::openOutputFile(const char* fileName, bool append) {
@@ -39,8 +51,11 @@ bool FileManager::addZipArchive(const char* fileName, bool ignoreCase, bool igno
     IInputFile* file = createDiskInputFile(fileName);
     if (!file)
         return false;
-    zipArchives_.push_back(new ZipArchiveReader(file, ignoreCase, ignorePaths));
+    // The scan reads the whole index: only the finished reader is added under the lock.
+    ZipArchiveReader* archive = new ZipArchiveReader(file, ignoreCase, ignorePaths);
     file->decRef();
+    MutexGuard guard(lock_);
+    zipArchives_.push_back(archive);
     return true;
 }
 
@@ -72,14 +87,21 @@ IDirectoryListing* FileManager::createDirectoryListing() {
 }
 
 bool FileManager::fileExists(const char* fileName) {
-    for (ZipArchiveReader* archive : zipArchives_)
-        if (archive->findEntry(fileName) >= 0)
-            return true;
+    if (isInArchives(fileName))
+        return true;
     std::FILE* stream = fileName ? std::fopen(fileName, "rb") : nullptr;
     if (!stream)
         return false;
     std::fclose(stream);
     return true;
+}
+
+bool FileManager::isInArchives(const char* fileName) {
+    MutexGuard guard(lock_);
+    for (ZipArchiveReader* archive : zipArchives_)
+        if (archive->findEntry(fileName) >= 0)
+            return true;
+    return false;
 }
 
 namespace {
@@ -131,6 +153,7 @@ void FileManager::addFileProvider(IFileProvider* provider) {
     if (!provider)
         return;
     provider->incRef();
+    MutexGuard guard(lock_);
     providers_.push_back(provider);
 }
 

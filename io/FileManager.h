@@ -5,15 +5,17 @@
 #include "IFileManager.h"
 #include "ZipArchiveReader.h"
 #include "core/DynArray.h"
+#include "platform/Mutex.h"
 
 namespace nox {
 namespace audio {
 
 //! Opens files from the mounted zip archives, then from the application's providers, then from
-//! the disk. Archives and providers are kept until the manager is destroyed.
+//! the disk. Archives and providers are kept until the manager is destroyed. Opening, the
+//! existence test and adding archives and providers may be called from several threads at once.
 class FileManager : public IFileManager {
 public:
-    FileManager() = default;
+    FileManager();
     ~FileManager() override;
 
     IInputFile* openFile(const char* fileName) override;
@@ -36,9 +38,14 @@ public:
     void addFileProvider(IFileProvider* provider) override;
 
 private:
+    IInputFile* openFromArchivesOrProviders(const char* fileName);
+    bool isInArchives(const char* fileName);
+
     DynArray<IFileProvider*> providers_;
     DynArray<ZipArchiveReader*> zipArchives_;
     char workingDirectory_[1024] = {};
+    //! Guards both arrays.
+    Mutex* lock_;
 };
 
 } // namespace audio

@@ -55,15 +55,12 @@ ZipArchiveReader::ZipArchiveReader(IInputFile* archiveFile, bool ignoreCase, boo
     : archiveFile_(archiveFile), ignoreCase_(ignoreCase), ignorePaths_(ignorePaths) {
     if (!archiveFile_)
         return;
-    archiveFile_->incRef();
     while (scanLocalHeader()) {
     }
+    // Sorted now, the entries are only read from here on: lookups and openings need no lock.
     entries_.sortIfNeeded(KeyNameLess());
-}
-
-ZipArchiveReader::~ZipArchiveReader() {
-    if (archiveFile_)
-        archiveFile_->decRef();
+    archive_ = std::make_shared<GuardedInputFile>(archiveFile_);
+    archiveFile_ = nullptr;
 }
 
 IInputFile* ZipArchiveReader::openFile(const char* fileName) {
@@ -89,11 +86,10 @@ IInputFile* ZipArchiveReader::openEntry(s32 index) {
     const ZipEntry& entry = entries_[index];
     switch (entry.header.compressionMethod) {
     case methodStored:
-        if (entry.dataOffset + static_cast<s64>(entry.header.uncompressedSize) > largestPosition ||
-            !archiveFile_->seek(entry.dataOffset, false))
+        if (entry.dataOffset + static_cast<s64>(entry.header.uncompressedSize) > largestPosition)
             return nullptr;
-        return createSectionInputFile(entry.keyName.c_str(), archiveFile_,
-                                      static_cast<s32>(entry.header.uncompressedSize));
+        return new SectionInputFile(entry.keyName.c_str(), archive_, entry.dataOffset,
+                                    static_cast<s32>(entry.header.uncompressedSize));
     case methodDeflated:
         return nullptr;
     default:

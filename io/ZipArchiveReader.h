@@ -2,10 +2,13 @@
 #ifndef DRAVON_IO_ZIP_ARCHIVE_READER_H
 #define DRAVON_IO_ZIP_ARCHIVE_READER_H
 
+#include "GuardedInputFile.h"
 #include "ZipCentralDirectory.h"
 #include "core/DynArray.h"
 #include "core/String.h"
 #include "dravon/IFileProvider.h"
+
+#include <memory>
 
 namespace nox {
 namespace audio {
@@ -42,12 +45,13 @@ struct ZipEntry {
 //! Reads a zip archive's index once, at construction, by walking its local headers from the
 //! first byte, and opens stored entries by name. Deflated entries are found but not opened;
 //! other methods are refused with an error line. Sizes that a local header leaves to a data
-//! descriptor or to a zip64 field are taken from the central directory.
+//! descriptor or to a zip64 field are taken from the central directory. After the scan the
+//! reader changes no more: any number of threads may look up and open entries at once, and the
+//! entries read their own bytes side by side.
 class ZipArchiveReader : public IFileProvider {
 public:
     //! References `archiveFile` (may be null: no entries) and scans it from position 0.
     ZipArchiveReader(IInputFile* archiveFile, bool ignoreCase, bool ignorePaths);
-    ~ZipArchiveReader() override;
 
     //! The entry `fileName` as a new file (the caller's reference), or null.
     IInputFile* openFile(const char* fileName) override;
@@ -77,7 +81,11 @@ private:
     //! Moves past the data descriptor at the archive's position.
     bool skipDataDescriptor(bool zip64);
 
+    //! The archive while the constructor scans it (the caller's reference); null afterwards.
     IInputFile* archiveFile_;
+    //! The archive's one reference, shared with every entry opened: the archive stays open while
+    //! an entry is read, even after the reader is gone.
+    std::shared_ptr<GuardedInputFile> archive_;
     DynArray<ZipEntry> entries_;
     bool ignoreCase_;
     bool ignorePaths_;

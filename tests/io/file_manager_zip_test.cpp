@@ -7,7 +7,11 @@
 #include "platform/Logger.h"
 #include "xml/IAttributeSet.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
 
 using namespace nox::audio;
 using namespace dravon_test;
@@ -159,4 +163,48 @@ TEST_F(FileManagerZipTest, XmlAndAttributeFactories) {
     EXPECT_EQ(attributes->getContext(), &context);
     EXPECT_EQ(attributes->getAttributeCount(), 0);
     attributes->decRef();
+}
+
+TEST_F(FileManagerZipTest, ThreadsOpenWhileAnotherMountsArchivesAndAddsProviders) {
+    const int added = 20;
+    writeFile("fmz_base.zip", ZipBuilder().add("fmz_in_zip.txt", Bytes{'z', 'i', 'p'}).build());
+    writeFile("fmz_on_disk.txt", Bytes{'d', 'i', 's', 'k'});
+    for (int k = 0; k < added; ++k)
+        writeFile("fmz_more" + std::to_string(k) + ".zip",
+                  ZipBuilder().add("more" + std::to_string(k), Bytes{'m'}).build());
+    ASSERT_TRUE(manager_->addZipArchive("fmz_base.zip", false, false));
+    std::atomic<bool> adding{true};
+    std::thread adder([this, &adding] {
+        for (int k = 0; k < added; ++k) {
+            manager_->addZipArchive(("fmz_more" + std::to_string(k) + ".zip").c_str(), false,
+                                    false);
+            std::string name = "provided" + std::to_string(k);
+            OneFileProvider* provider = new OneFileProvider(name.c_str(), Bytes{'p'});
+            manager_->addFileProvider(provider);
+            provider->decRef();
+        }
+        adding = false;
+    });
+    std::vector<std::thread> openers;
+    std::vector<int> wrong(3, 0);
+    for (int t = 0; t < 3; ++t)
+        openers.emplace_back([this, t, &adding, &wrong] {
+            for (int round = 0; adding || round < 50; ++round) {
+                wrong[t] += firstBytes(manager_->openFile("fmz_in_zip.txt")) != "zip";
+                wrong[t] += firstBytes(manager_->openFile("fmz_on_disk.txt")) != "disk";
+                wrong[t] += !manager_->fileExists("fmz_in_zip.txt");
+                std::string later = std::to_string(round % added);
+                manager_->fileExists(("more" + later).c_str());
+                IInputFile* provided = manager_->openFile(("provided" + later).c_str());
+                wrong[t] += provided && firstBytes(provided) != "p";
+            }
+        });
+    adder.join();
+    for (std::thread& opener : openers)
+        opener.join();
+    EXPECT_EQ(wrong, std::vector<int>(3, 0));
+    for (int k = 0; k < added; ++k) {
+        EXPECT_EQ(firstBytes(manager_->openFile(("more" + std::to_string(k)).c_str())), "m");
+        EXPECT_EQ(firstBytes(manager_->openFile(("provided" + std::to_string(k)).c_str())), "p");
+    }
 }

@@ -87,18 +87,26 @@ TEST(SectionInputFile, WindowOntoTheUnderlyingFile) {
     archive->decRef();
 }
 
-TEST(SectionInputFile, SectionsShareTheUnderlyingPosition) {
+TEST(SectionInputFile, SectionsOverOneFileKeepTheirOwnPositions) {
     Bytes data = counting(300);
     IInputFile* archive = createMemoryInputFile(data.data(), 300, "archive", false);
     archive->seek(100, false);
     IInputFile* first = createSectionInputFile("a", archive, 50);
     archive->seek(200, false);
     IInputFile* second = createSectionInputFile("b", archive, 50);
-    first->seek(10, false);
-    EXPECT_EQ(second->getPos(), -90);
+    ASSERT_TRUE(first->seek(10, false));
+    EXPECT_EQ(second->getPos(), 0);
     u8 byte = 0;
-    EXPECT_EQ(second->read(&byte, 1), 1) << "a position before the section start is not refused";
+    EXPECT_EQ(second->read(&byte, 1), 1);
+    EXPECT_EQ(byte, 200);
+    EXPECT_EQ(first->read(&byte, 1), 1);
     EXPECT_EQ(byte, 110);
+    EXPECT_TRUE(first->seek(-20, false)) << "a position before the section start is not refused";
+    EXPECT_EQ(first->read(&byte, 1), 1);
+    EXPECT_EQ(byte, 80);
+    EXPECT_FALSE(first->seek(-101, false)) << "but one before the file's first byte is";
+    EXPECT_FALSE(first->seek(-200, true));
+    EXPECT_EQ(first->getPos(), -19);
     first->decRef();
     second->decRef();
     archive->decRef();

@@ -8,6 +8,9 @@
 #include "platform/Logger.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
 
 using namespace nox::audio;
 using namespace dravon_test;
@@ -279,4 +282,89 @@ TEST_F(ZipArchiveTest, ReadsArchivesThatZipWritesInStreamingMode) {
     EXPECT_EQ(piped->getEntry(0).header.uncompressedSize, 24u);
     EXPECT_EQ(piped->findEntry("-"), 0);
     piped->decRef();
+}
+
+namespace {
+
+//! Reads `files` round-robin, `chunk` bytes at a time, until all are at their end; returns what
+//! each one read.
+std::vector<Bytes> readInterleaved(const std::vector<IInputFile*>& files, u32 chunk) {
+    std::vector<Bytes> read(files.size());
+    Bytes buffer(chunk);
+    for (bool more = true; more;) {
+        more = false;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            s32 got = files[i]->read(buffer.data(), chunk);
+            read[i].insert(read[i].end(), buffer.begin(), buffer.begin() + got);
+            more = more || got > 0;
+        }
+    }
+    return read;
+}
+
+//! An archive of `count` entries "e<i>", each of a size and pattern of its own.
+Bytes archiveOf(int count) {
+    ZipBuilder builder;
+    for (int i = 0; i < count; ++i)
+        builder.add("e" + std::to_string(i), pattern(200 + i * 37, i));
+    return builder.build();
+}
+
+} // namespace
+
+TEST_F(ZipArchiveTest, EntriesReadInterleavedEachReadTheirOwnBytes) {
+    ZipArchiveReader* reader = readerOf(archiveOf(2));
+    IInputFile* first = reader->openFile("e0");
+    Bytes start(50);
+    ASSERT_EQ(first->read(start.data(), 50), 50);
+    // Opening another entry leaves the one being read where it was.
+    IInputFile* second = reader->openFile("e1");
+    std::vector<Bytes> read = readInterleaved({first, second}, 16);
+    start.insert(start.end(), read[0].begin(), read[0].end());
+    EXPECT_EQ(start, pattern(200, 0));
+    EXPECT_EQ(read[1], pattern(237, 1));
+    first->decRef();
+    second->decRef();
+    reader->decRef();
+}
+
+TEST_F(ZipArchiveTest, ManyEntriesReadInterleaved) {
+    ZipArchiveReader* reader = readerOf(archiveOf(40));
+    std::vector<IInputFile*> files;
+    for (int i = 0; i < 40; ++i)
+        files.push_back(reader->openFile(("e" + std::to_string(i)).c_str()));
+    // The same entry opened twice reads twice.
+    files.push_back(reader->openFile("e7"));
+    std::vector<Bytes> read = readInterleaved(files, 7);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(read[i], pattern(200 + i * 37, i)) << i;
+    EXPECT_EQ(read[40], read[7]);
+    for (IInputFile* file : files)
+        file->decRef();
+    reader->decRef();
+}
+
+TEST_F(ZipArchiveTest, EntriesOpenedAndReadFromSeveralThreads) {
+    writeFile("zipt_threads.zip", archiveOf(8));
+    ZipArchiveReader* reader = readerOfDisk("zipt_threads.zip");
+    std::vector<std::thread> threads;
+    std::vector<int> wrong(4, 0);
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([reader, t, &wrong] {
+            for (int round = 0; round < 10; ++round) {
+                std::vector<IInputFile*> files;
+                for (int i = 0; i < 8; ++i)
+                    files.push_back(reader->openFile(("e" + std::to_string((i + t) % 8)).c_str()));
+                std::vector<Bytes> read = readInterleaved(files, 13 + t);
+                for (int i = 0; i < 8; ++i) {
+                    int entry = (i + t) % 8;
+                    wrong[t] += read[i] != pattern(200 + entry * 37, entry);
+                    files[i]->decRef();
+                }
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong, std::vector<int>(4, 0));
+    reader->decRef();
 }
