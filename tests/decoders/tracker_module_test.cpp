@@ -89,19 +89,18 @@ TEST(TrackerModuleStream, TinyModuleLastsUpToItsLoopPoint) {
 }
 
 TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
-    // name in memory, installed file, moves to the start: one after each reader that refused
-    // it, and one for each look at the file before the XM, S3M and IT readers
-
+    // name in memory, installed file, moves to the start: before each reader tried, one for
+    // its check's look at the file and one after it
     struct Case {
         const char* name;
         const char* path;
         std::size_t rewinds;
     };
     const Case cases[] = {
-        {"high-score.mod", realModules[0], 0},
-        {"menu.xm", realModules[1], 1 + 1},
-        {"giirm.s3m", realModules[2], 2 + 2},
-        {"matth.it", realModules[3], 3 + 3},
+        {"high-score.mod", realModules[0], 2},
+        {"menu.xm", realModules[1], 2 * 2},
+        {"giirm.s3m", realModules[2], 3 * 2},
+        {"matth.it", realModules[3], 4 * 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
