@@ -1,5 +1,6 @@
 #include "decoders/TrackerModuleAudioStream.h"
 
+#include "ModuleStreams.h"
 #include "RecordingInputFile.h"
 #include "TestFiles.h"
 #include "TinyModules.h"
@@ -16,18 +17,6 @@ using namespace nox::audio;
 using namespace dravon_test;
 
 namespace {
-
-// Renders the stream to its end in blocks of `block` frames; returns the number of frames.
-s64 renderToEnd(IAudioStream* stream, s32 block, std::vector<s16>* samples = nullptr) {
-    std::vector<s16> buffer(static_cast<std::size_t>(block) * 2);
-    s64 total = 0;
-    while (s32 got = stream->readFrames(buffer.data(), block)) {
-        if (samples)
-            samples->insert(samples->end(), buffer.begin(), buffer.begin() + got * 2);
-        total += got;
-    }
-    return total;
-}
 
 // Modules from Debian packages: MOD, XM, S3M and IT.
 const char* const realModules[] = {
@@ -62,13 +51,6 @@ Bytes tinyItWithSample(u8 flags, u32 length, u32 dataBytes) {
     it.sampleLength = length;
     it.sampleDataBytes = dataBytes;
     return makeTinyIt(it);
-}
-
-TrackerModuleAudioStream* openModule(const Bytes& bytes, const char* name) {
-    IInputFile* file = memoryFile(bytes, name);
-    TrackerModuleAudioStream* stream = new TrackerModuleAudioStream(file);
-    file->decRef();
-    return stream;
 }
 
 } // namespace
