@@ -312,10 +312,10 @@ bool fifteenSampleModuleIsGenuine(IInputFile* file) {
     if (!file->seek(0, false))
         return true;
     const s32 got = file->read(header, sizeof(header));
-    if (got == static_cast<s32>(sizeof(header)) && hasThirtyOneSampleTag(header + modTagAt))
+    // A later format, which has a tag, or a file too short for DUMB to read.
+    if ((got == static_cast<s32>(sizeof(header)) && hasThirtyOneSampleTag(header + modTagAt)) ||
+        got < static_cast<s32>(fifteenSampleHeaderSize))
         return true;
-    if (got < static_cast<s32>(fifteenSampleHeaderSize))
-        return true; // DUMB refuses it
     if (!isText(header, modTitleSize))
         return false;
     s64 sampleBytes = 0;
@@ -325,16 +325,18 @@ bool fifteenSampleModuleIsGenuine(IInputFile* file) {
             return false;
         sampleBytes += bytes;
     }
+    // A song plays 1 to 128 patterns, numbered below 128.
     const u8* song = header + fifteenSampleSongAt;
     if (song[0] == 0 || song[0] > modOrderCount)
         return false;
-    // DUMB reads as many patterns as the highest of all 128 pattern numbers asks for.
     s64 patterns = 0;
     for (u32 i = 0; i < modOrderCount; ++i) {
         if (song[2 + i] >= modOrderCount)
             return false;
         patterns = std::max<s64>(patterns, song[2 + i] + 1);
     }
+    // The file holds the patterns, as many as the highest of all 128 numbers asks for, and
+    // the samples' data that DUMB reads.
     return fifteenSampleHeaderSize + patterns * fifteenSamplePatternSize + sampleBytes <=
            file->getSize();
 }

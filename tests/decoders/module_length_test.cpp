@@ -121,19 +121,19 @@ TEST(ModuleLength, ModulesTooLongToMeasurePlayWithAnUnknownLength) {
     }
 }
 
-TEST(ModuleLength, TheBoundIs50000TicksOfWork) {
-    // 400 rows of 125 ticks of 1/64 s each.
-    EXPECT_EQ(50000 * 16, moduleMeasureBudget);
-    EXPECT_EQ(50000 * 44100LL / 64, frameCountOf(exactTicks(400, 125)));
-    TinyIt oneTickMore = exactTicks(400, 125);
+TEST(ModuleLength, TheBoundIs40000TicksOfWork) {
+    // 400 rows of 100 ticks of 1/64 s each.
+    EXPECT_EQ(40000 * 16, moduleMeasureBudget);
+    EXPECT_EQ(40000 * 44100LL / 64, frameCountOf(exactTicks(400, 100)));
+    TinyIt oneTickMore = exactTicks(400, 100);
     oneTickMore.packedRows = row({itEntry(0, -1, special, 0x61)});
     EXPECT_EQ(-1, frameCountOf(oneTickMore));
 }
 
 TEST(ModuleLength, SoundingVoicesCountTowardsTheBound) {
-    // 40000 ticks cost 640000; eight voices sounding in each of them 320000 more.
-    TinyIt quiet = exactTicks(400, 100);
-    EXPECT_EQ(40000 * 44100LL / 64, frameCountOf(quiet));
+    // 30000 ticks cost 480000; eight voices sounding in each of them 240000 more.
+    TinyIt quiet = exactTicks(300, 100);
+    EXPECT_EQ(30000 * 44100LL / 64, frameCountOf(quiet));
     TinyIt voiced = quiet;
     voiced.sampleFlags = 1;
     voiced.sampleLength = voiced.sampleDataBytes = 2000; // 7.6 s at C-0, a row lasts 1.6 s
