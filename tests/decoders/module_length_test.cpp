@@ -101,7 +101,10 @@ TEST(ModuleLength, IsWhatDumbsRunThroughMeasures) {
     append(busy.packedRows, row({itEntry(0, -1, setSpeed, 2)}), 10);
     append(busy.packedRows, row({itEntry(2, -1, breakToRow, 4)}));
     append(busy.packedRows, row({itEntry(3, -1, jumpToOrder, 2)}), 15);
-    for (const TinyIt& it : {nestedLoops(3), busy}) {
+    // And one whose song plays no pattern at all.
+    TinyIt silent;
+    silent.orders = 0;
+    for (const TinyIt& it : {nestedLoops(3), busy, silent}) {
         const Bytes bytes = makeTinyIt(it);
         EXPECT_EQ(runThroughFrames(bytes, dumb_read_it_quick), frameCountOf(it));
     }
