@@ -307,15 +307,22 @@ bool extendedModuleIsSafe(IInputFile* file) {
     return true;
 }
 
-bool fifteenSampleModuleIsGenuine(IInputFile* file) {
+bool amigaModuleIsSafe(IInputFile* file) {
     u8 header[modTagAt + 4];
     if (!file->seek(0, false))
         return true;
     const s32 got = file->read(header, sizeof(header));
-    // A later format, which has a tag, or a file too short for DUMB to read.
-    if ((got == static_cast<s32>(sizeof(header)) && hasThirtyOneSampleTag(header + modTagAt)) ||
-        got < static_cast<s32>(fifteenSampleHeaderSize))
-        return true;
+    if (got == static_cast<s32>(sizeof(header))) {
+        // DUMB halves an 8-channel StarTrekker module's pattern numbers through a pointer it
+        // has not set yet.
+        if (std::memcmp(header + modTagAt, "FLT8", 4) == 0)
+            return false;
+        if (hasThirtyOneSampleTag(header + modTagAt))
+            return true;
+    }
+    if (got < static_cast<s32>(fifteenSampleHeaderSize))
+        return true; // DUMB refuses it
+    // A module of 15 samples.
     if (!isText(header, modTitleSize))
         return false;
     s64 sampleBytes = 0;

@@ -51,7 +51,7 @@ struct ModuleReader {
     bool (*canTake)(IInputFile*);
 };
 
-const ModuleReader readers[] = {{dumb_read_mod_quick, fifteenSampleModuleIsGenuine},
+const ModuleReader readers[] = {{dumb_read_mod_quick, amigaModuleIsSafe},
                                 {dumb_read_xm_quick, extendedModuleIsSafe},
                                 {dumb_read_s3m_quick, screamTrackerModuleIsSafe},
                                 {dumb_read_it_quick, impulseModuleIsSafe}};

@@ -272,6 +272,18 @@ TEST(TrackerModuleStream, ImpulseSamplesTheFileCannotHoldAreRefusedBeforeDumbAll
     }
 }
 
+TEST(TrackerModuleStream, EightChannelStarTrekkerModulesAreRefusedBeforeDumbCrashesOnThem) {
+    // DUMB halves their pattern numbers through a pointer it has not set yet. The same module
+    // tagged as a 4-channel one loads.
+    Bytes mod = readFile(systemFile(realModules[0]));
+    for (const char* tag : {"FLT4", "FLT8"}) {
+        std::copy(tag, tag + 4, mod.begin() + 1080);
+        TrackerModuleAudioStream* stream = openModule(mod, "star.mod");
+        EXPECT_EQ(tag[3] == '4', stream->isOpen()) << tag;
+        stream->decRef();
+    }
+}
+
 TEST(TrackerModuleStreamLoader, AsksFirstForTheFourExtensionsAnywhereInTheName) {
     TrackerModuleStreamLoader loader(nullptr);
     for (const char* name : {"a.mod", "a.xm", "a.s3m", "a.it", "loop.it.wav", "a.model"})
