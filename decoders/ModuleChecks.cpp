@@ -2,6 +2,7 @@
 
 #include "core/LittleEndian.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -184,6 +185,62 @@ bool skipInstrument(IInputFile* file, s64& at) {
     return at <= file->getSize();
 }
 
+// MOD: a title of 20 bytes, the sample headers of 30 bytes, the song length, a restart byte and
+// 128 pattern numbers; a module of 31 samples then has a tag that names its format. Patterns
+// follow, then the samples' data. Its fields are big-endian and count lengths in 16-bit words.
+const u32 modTitleSize = 20, modSampleHeaderSize = 30, modNameSize = 22, modOrderCount = 128;
+const u32 fifteenSamples = 15;
+const u32 fifteenSampleSongAt = modTitleSize + fifteenSamples * modSampleHeaderSize;
+const u32 fifteenSampleHeaderSize = fifteenSampleSongAt + 2 + modOrderCount;
+const u32 modTagAt = modTitleSize + 31 * modSampleHeaderSize + 2 + modOrderCount;
+const s64 fifteenSamplePatternSize = 64 * 4 * 4; // 64 rows of 4 channels
+
+s64 readU16BigEndian(const u8* at) {
+    return (at[0] << 8) | at[1];
+}
+
+//! True when DUMB reads a module whose tag (at 1080) is `tag` as one of 31 samples.
+bool hasThirtyOneSampleTag(const u8* tag) {
+    static const char* const tags[] = {"M.K.", "M!K!", "M&K!", "N.T.", "FLT4", "FLT8",
+                                       "CD81", "OCTA", "OKTA", "16CN", "32CN"};
+    for (const char* known : tags)
+        if (std::memcmp(tag, known, 4) == 0)
+            return true;
+    if (tag[2] == 'C' && tag[3] == 'H') // "10CH" to "39CH"
+        return tag[0] >= '1' && tag[0] <= '3' && tag[1] >= '0' && tag[1] <= '9';
+    if (std::memcmp(tag + 1, "CHN", 3) == 0) // "1CHN" to "9CHN"
+        return tag[0] >= '1' && tag[0] <= '9';
+    if (std::memcmp(tag, "TDZ", 3) == 0) // "TDZ1" to "TDZ9"
+        return tag[3] >= '1' && tag[3] <= '9';
+    return false;
+}
+
+//! True when the name of `size` bytes is text, printable ASCII or Latin-1, up to its first
+//! zero byte: trackers padded names with spaces or zeros and left anything after a zero.
+bool isText(const u8* name, u32 size) {
+    for (u32 i = 0; i < size && name[i] != 0; ++i)
+        if (name[i] < 0x20 || (name[i] >= 0x7f && name[i] < 0xa0))
+            return false;
+    return true;
+}
+
+//! The bytes of data DUMB reads for the 15-sample module's sample header `h`, or -1 when no
+//! tracker of that format wrote the header.
+s64 fifteenSampleDataBytes(const u8* h) {
+    // The finetune byte came later: these trackers wrote the volume, up to 64, as 16 bits.
+    if (!isText(h, modNameSize) || h[24] != 0 || h[25] > 64)
+        return -1;
+    s64 length = 2 * readU16BigEndian(h + 22);
+    s64 loopStart = readU16BigEndian(h + 26), loopLength = readU16BigEndian(h + 28);
+    // The first tracker counted the loop start in bytes, later ones in words; a loop of one
+    // word is no loop.
+    if (loopStart + loopLength > length + 1)
+        return -1;
+    // DUMB keeps a looped sample up to its loop end and skips the rest.
+    s64 loopEnd = std::min(2 * (loopStart + loopLength), length);
+    return loopEnd - 2 * loopStart > 2 ? loopEnd : length;
+}
+
 } // namespace
 
 bool impulseModuleIsSafe(IInputFile* file) {
@@ -248,6 +305,47 @@ bool extendedModuleIsSafe(IInputFile* file) {
         if (!skipInstrument(file, at))
             return false;
     return true;
+}
+
+bool amigaModuleIsSafe(IInputFile* file) {
+    u8 header[modTagAt + 4];
+    if (!file->seek(0, false))
+        return true;
+    const s32 got = file->read(header, sizeof(header));
+    if (got == static_cast<s32>(sizeof(header))) {
+        // DUMB halves an 8-channel StarTrekker module's pattern numbers through a pointer it
+        // has not set yet.
+        if (std::memcmp(header + modTagAt, "FLT8", 4) == 0)
+            return false;
+        if (hasThirtyOneSampleTag(header + modTagAt))
+            return true;
+    }
+    if (got < static_cast<s32>(fifteenSampleHeaderSize))
+        return true; // DUMB refuses it
+    // A module of 15 samples.
+    if (!isText(header, modTitleSize))
+        return false;
+    s64 sampleBytes = 0;
+    for (u32 i = 0; i < fifteenSamples; ++i) {
+        s64 bytes = fifteenSampleDataBytes(header + modTitleSize + i * modSampleHeaderSize);
+        if (bytes < 0)
+            return false;
+        sampleBytes += bytes;
+    }
+    // A song plays 1 to 128 patterns, numbered below 128.
+    const u8* song = header + fifteenSampleSongAt;
+    if (song[0] == 0 || song[0] > modOrderCount)
+        return false;
+    s64 patterns = 0;
+    for (u32 i = 0; i < modOrderCount; ++i) {
+        if (song[2 + i] >= modOrderCount)
+            return false;
+        patterns = std::max<s64>(patterns, song[2 + i] + 1);
+    }
+    // The file holds the patterns, as many as the highest of all 128 numbers asks for, and
+    // the samples' data that DUMB reads.
+    return fifteenSampleHeaderSize + patterns * fifteenSamplePatternSize + sampleBytes <=
+           file->getSize();
 }
 
 } // namespace audio

@@ -1,6 +1,6 @@
 // Looks at tracker modules before DUMB reads them, for files that its readers cannot take
-// safely. Each check reads from the start of the file and leaves it elsewhere; the caller
-// rewinds it.
+// safely or would take although they are not modules. Each check reads from the start of the
+// file and leaves it elsewhere; the caller rewinds it.
 #ifndef DRAVON_DECODERS_MODULE_CHECKS_H
 #define DRAVON_DECODERS_MODULE_CHECKS_H
 
@@ -16,6 +16,17 @@ namespace audio {
 //! longer than the file can hold (DUMB allocates it whole first, and overflows unpacking it).
 //! True for every other file.
 bool impulseModuleIsSafe(IInputFile* file);
+
+//! False when DUMB's MOD reader cannot take `file` safely or would take it although it is no
+//! module. An 8-channel StarTrekker module (tag "FLT8") crashes it: it halves the pattern
+//! numbers through a pointer it has not set yet. A file without one of the later formats' tags
+//! is read as a module of 15 samples, the format of the first Amiga trackers, which has no
+//! signature: it is refused when its header is not one those trackers could have written
+//! (names that are not text, a sample volume above 64, a finetune, a song length of 0 or over
+//! 128, a pattern number of 128 or more, a loop outside its sample, or more patterns and
+//! samples than the file holds), so that WAV, Ogg, MP3 and zip files and random data are not
+//! played as noise. True for every other file.
+bool amigaModuleIsSafe(IInputFile* file);
 
 //! False when `file` is a Scream Tracker 3 module ("SCRM") with a sample longer than the file
 //! can hold: DUMB would allocate it whole and read it value by value. True for every other

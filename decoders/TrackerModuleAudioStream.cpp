@@ -1,6 +1,7 @@
 #include "TrackerModuleAudioStream.h"
 
 #include "ModuleChecks.h"
+#include "ModuleLength.h"
 
 #include <dumb.h>
 
@@ -43,24 +44,20 @@ int stopAtLoop(void*) {
     return -1;
 }
 
-typedef DUH* (*ModuleReader)(DUMBFILE*);
+// A DUMB reader and the check that refuses, before it reads, the files it cannot take
+// safely or would take although they are not its modules.
+struct ModuleReader {
+    DUH* (*read)(DUMBFILE*);
+    bool (*canTake)(IInputFile*);
+};
 
-const ModuleReader readers[] = {dumb_read_mod_quick, dumb_read_xm_quick, dumb_read_s3m_quick,
-                                dumb_read_it_quick};
-
-// DUMB's readers misbehave on some files: those are refused before the reader sees them.
-bool readerCanTake(ModuleReader reader, IInputFile* file) {
-    if (reader == dumb_read_xm_quick)
-        return extendedModuleIsSafe(file);
-    if (reader == dumb_read_s3m_quick)
-        return screamTrackerModuleIsSafe(file);
-    if (reader == dumb_read_it_quick)
-        return impulseModuleIsSafe(file);
-    return true;
-}
+const ModuleReader readers[] = {{dumb_read_mod_quick, amigaModuleIsSafe},
+                                {dumb_read_xm_quick, extendedModuleIsSafe},
+                                {dumb_read_s3m_quick, screamTrackerModuleIsSafe},
+                                {dumb_read_it_quick, impulseModuleIsSafe}};
 
 // DUMB counts time in 65536ths of a second.
-const s64 dumbTimeUnitsPerSecond = 65536;
+const float dumbTimeUnitsPerSecond = 65536;
 
 } // namespace
 
@@ -80,10 +77,8 @@ TrackerModuleAudioStream::TrackerModuleAudioStream(IInputFile* file) : file_(fil
         module_ = nullptr;
         return;
     }
+    format_.frameCount = measureModuleFrames(module_, renderRate);
     startRenderer();
-    dumb_it_do_initial_runthrough(module_);
-    format_.frameCount = static_cast<s32>(static_cast<s64>(duh_get_length(module_)) * renderRate /
-                                          dumbTimeUnitsPerSecond);
 }
 
 TrackerModuleAudioStream::~TrackerModuleAudioStream() {
@@ -96,24 +91,24 @@ TrackerModuleAudioStream::~TrackerModuleAudioStream() {
 }
 
 void TrackerModuleAudioStream::loadModule() {
-    DUMBFILE* dumbFile = dumbfile_open_ex(file_, &fileSystem);
-    if (!dumbFile)
-        return;
-    const s32 readerCount = sizeof(readers) / sizeof(readers[0]);
-    for (s32 i = 0; i < readerCount; ++i) {
-        module_ = readers[i](dumbFile);
-        if (module_ || i + 1 == readerCount)
-            break;
-        // Each reader starts on a fresh wrapper at the start of the file.
-        dumbfile_close(dumbFile);
-        if (!readerCanTake(readers[i + 1], file_))
-            return;
+    for (const ModuleReader& reader : readers) {
+        // Each check and each reader starts at the start of the file.
+        bool canTake = reader.canTake(file_);
         file_->seek(0, false);
-        dumbFile = dumbfile_open_ex(file_, &fileSystem);
-        if (!dumbFile)
+        if (canTake)
+            module_ = readWith(reader.read);
+        if (module_)
             return;
     }
+}
+
+DUH* TrackerModuleAudioStream::readWith(DUH* (*read)(DUMBFILE*)) {
+    DUMBFILE* dumbFile = dumbfile_open_ex(file_, &fileSystem);
+    if (!dumbFile)
+        return nullptr;
+    DUH* module = read(dumbFile);
     dumbfile_close(dumbFile);
+    return module;
 }
 
 // DUMB divides by the tempo when it starts rendering, and its renderer keeps the tempo in a
@@ -142,8 +137,7 @@ bool TrackerModuleAudioStream::setPosition(s32 frame) {
 s32 TrackerModuleAudioStream::readFrames(void* target, s32 frameCount) {
     if (!file_ || !renderer_ || frameCount < 1)
         return 0;
-    return static_cast<s32>(duh_render(renderer_, 16, 0, 1.0f,
-                                       static_cast<float>(dumbTimeUnitsPerSecond) / renderRate,
+    return static_cast<s32>(duh_render(renderer_, 16, 0, 1.0f, dumbTimeUnitsPerSecond / renderRate,
                                        frameCount, target));
 }
 

@@ -8,6 +8,7 @@
 
 struct DUH;
 struct DUH_SIGRENDERER;
+struct DUMBFILE;
 
 namespace nox {
 namespace audio {
@@ -17,8 +18,10 @@ namespace audio {
 class TrackerModuleAudioStream : public IAudioStream {
 public:
     //! Tries DUMB's MOD, XM, S3M and IT readers, in that order, each on the file rewound to its
-    //! start. The stream keeps a module only when one of them accepts the file; nothing is
-    //! logged otherwise.
+    //! start and only when the file passes that reader's check (ModuleChecks.h). The stream
+    //! keeps a module only when one of them accepts the file; nothing is logged otherwise. The
+    //! module's length is measured with a bounded amount of work (ModuleLength.h): a module
+    //! that would take longer to measure has an unknown length (a frame count of -1).
     explicit TrackerModuleAudioStream(IInputFile* file);
     ~TrackerModuleAudioStream() override;
 
@@ -35,6 +38,7 @@ public:
 
 private:
     void loadModule();
+    DUH* readWith(DUH* (*read)(DUMBFILE*));
     bool hasPlayableTiming() const;
     void startRenderer();
 

@@ -1,6 +1,6 @@
 #include "TinyModules.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace dravon_test {
 
@@ -11,10 +11,9 @@ void putBigEndian16(Bytes& out, std::uint32_t value) {
     out.push_back(static_cast<std::uint8_t>(value));
 }
 
-void putPadded(Bytes& out, const char* text, std::size_t size) {
-    std::size_t length = std::strlen(text);
+void putPadded(Bytes& out, const std::string& text, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i)
-        out.push_back(i < length ? static_cast<std::uint8_t>(text[i]) : 0);
+        out.push_back(i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0);
 }
 
 void putZeros(Bytes& out, std::size_t count) {
@@ -77,6 +76,50 @@ Bytes makeTinyMod(int breakRow) {
     return out;
 }
 
+Bytes itEntry(int channel, int note, int effect, int value) {
+    Bytes out = {static_cast<std::uint8_t>(0x80 | (channel + 1)),
+                 static_cast<std::uint8_t>((note >= 0 ? 1 | 2 : 0) | (effect ? 8 : 0))};
+    if (note >= 0) {
+        out.push_back(static_cast<std::uint8_t>(note));
+        out.push_back(1);
+    }
+    if (effect) {
+        out.push_back(static_cast<std::uint8_t>(effect));
+        out.push_back(static_cast<std::uint8_t>(value));
+    }
+    return out;
+}
+
+Bytes makeSoundTrackerModule(const SoundTrackerModule& module) {
+    const int samples = 15;
+    Bytes out;
+    putPadded(out, module.title, 20);
+    std::uint32_t dataBytes = 0;
+    for (int i = 0; i < samples; ++i) {
+        SoundTrackerSample sample = i < static_cast<int>(module.samples.size())
+                                        ? module.samples[static_cast<std::size_t>(i)]
+                                        : SoundTrackerSample();
+        putPadded(out, sample.name, 22);
+        putBigEndian16(out, sample.words);
+        out.push_back(sample.finetune);
+        out.push_back(sample.volume);
+        putBigEndian16(out, sample.loopStart);
+        putBigEndian16(out, sample.loopWords);
+        dataBytes += 2u * sample.words;
+    }
+    out.push_back(module.songLength);
+    out.push_back(module.restart);
+    Bytes order = module.order;
+    order.resize(128, 0);
+    out.insert(out.end(), order.begin(), order.end());
+    const int patterns = *std::max_element(order.begin(), order.end()) + 1;
+    for (int pattern = 0; pattern < patterns; ++pattern)
+        putModPattern(out, true, -1);
+    for (std::uint32_t i = 0; i < dataBytes; ++i)
+        out.push_back(i % 32 < 16 ? 0x40 : 0xc0);
+    return out;
+}
+
 void putTinyItSample(Bytes& out, const TinyIt& it, std::uint32_t dataAt) {
     putText(out, "IMPS");
     putZeros(out, 13); // DOS file name and its terminator
@@ -87,8 +130,9 @@ void putTinyItSample(Bytes& out, const TinyIt& it, std::uint32_t dataAt) {
     out.push_back(1);  // signed data
     out.push_back(32); // default pan
     putU32(out, it.sampleLength);
-    putZeros(out, 8); // loop
-    putU32(out, 8363);
+    putU32(out, 0);
+    putU32(out, it.loopEnd);
+    putU32(out, it.c5Speed);
     putZeros(out, 8); // sustain loop
     putU32(out, dataAt);
     putZeros(out, 4); // vibrato
@@ -96,8 +140,10 @@ void putTinyItSample(Bytes& out, const TinyIt& it, std::uint32_t dataAt) {
 }
 
 Bytes makeTinyIt(const TinyIt& it) {
-    const std::uint32_t headerSize = 0xc0, orders = 2, instrumentSize = 554, rows = 64;
-    const std::uint32_t samples = it.sampleFlags ? 1 : 0;
+    const std::uint32_t headerSize = 0xc0, instrumentSize = 554;
+    const std::uint32_t orders = static_cast<std::uint32_t>(it.orders) + 1;
+    const std::uint32_t rows = static_cast<std::uint32_t>(it.rows);
+    const std::uint8_t samples = it.sampleFlags ? 1 : 0;
     const std::uint32_t instrumentAt = headerSize + orders + 4 * (2 + samples);
     const std::uint32_t patternAt = instrumentAt + instrumentSize;
     const Bytes packed = it.packedRows.empty() ? Bytes(rows, 0) : it.packedRows;
@@ -125,7 +171,7 @@ Bytes makeTinyIt(const TinyIt& it) {
     putU32(out, 0);
     out.insert(out.end(), 64, 32); // channel pan: centre
     out.insert(out.end(), 64, 64); // channel volume: full
-    out.push_back(0);
+    out.insert(out.end(), orders - 1, 0);
     out.push_back(255); // end of song
     putU32(out, instrumentAt);
     if (samples)
@@ -134,8 +180,9 @@ Bytes makeTinyIt(const TinyIt& it) {
 
     putText(out, "IMPI");
     putZeros(out, 13); // DOS file name and its terminator
-    putZeros(out, 3);  // new note action, duplicate check and action
-    putU16(out, 0);    // fade-out
+    out.push_back(it.newNoteAction);
+    putZeros(out, 2); // duplicate check and action
+    putU16(out, 0);   // fade-out
     out.push_back(0);
     out.push_back(60);
     out.push_back(128);      // global volume
@@ -149,7 +196,7 @@ Bytes makeTinyIt(const TinyIt& it) {
     putZeros(out, 6); // filter, MIDI channel, program, bank
     for (int note = 0; note < 120; ++note) {
         out.push_back(static_cast<std::uint8_t>(note));
-        out.push_back(0);
+        out.push_back(samples);
     }
     for (int envelope = 0; envelope < 3; ++envelope) {
         out.push_back(envelope == 0 ? 1 : 0); // volume envelope on

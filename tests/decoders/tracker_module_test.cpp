@@ -1,5 +1,6 @@
 #include "decoders/TrackerModuleAudioStream.h"
 
+#include "ModuleStreams.h"
 #include "RecordingInputFile.h"
 #include "TestFiles.h"
 #include "TinyModules.h"
@@ -16,18 +17,6 @@ using namespace nox::audio;
 using namespace dravon_test;
 
 namespace {
-
-// Renders the stream to its end in blocks of `block` frames; returns the number of frames.
-s64 renderToEnd(IAudioStream* stream, s32 block, std::vector<s16>* samples = nullptr) {
-    std::vector<s16> buffer(static_cast<std::size_t>(block) * 2);
-    s64 total = 0;
-    while (s32 got = stream->readFrames(buffer.data(), block)) {
-        if (samples)
-            samples->insert(samples->end(), buffer.begin(), buffer.begin() + got * 2);
-        total += got;
-    }
-    return total;
-}
 
 // Modules from Debian packages: MOD, XM, S3M and IT.
 const char* const realModules[] = {
@@ -64,13 +53,6 @@ Bytes tinyItWithSample(u8 flags, u32 length, u32 dataBytes) {
     return makeTinyIt(it);
 }
 
-TrackerModuleAudioStream* openModule(const Bytes& bytes, const char* name) {
-    IInputFile* file = memoryFile(bytes, name);
-    TrackerModuleAudioStream* stream = new TrackerModuleAudioStream(file);
-    file->decRef();
-    return stream;
-}
-
 } // namespace
 
 TEST(TrackerModuleStream, TinyModuleLastsUpToItsLoopPoint) {
@@ -89,19 +71,18 @@ TEST(TrackerModuleStream, TinyModuleLastsUpToItsLoopPoint) {
 }
 
 TEST(TrackerModuleStream, EveryReaderLoadsARealModule) {
-    // name in memory, installed file, moves to the start: one after each reader that refused
-    // it, and one for each look at the file before the XM, S3M and IT readers
-
+    // name in memory, installed file, moves to the start: before each reader tried, one for
+    // its check's look at the file and one after it
     struct Case {
         const char* name;
         const char* path;
         std::size_t rewinds;
     };
     const Case cases[] = {
-        {"high-score.mod", realModules[0], 0},
-        {"menu.xm", realModules[1], 1 + 1},
-        {"giirm.s3m", realModules[2], 2 + 2},
-        {"matth.it", realModules[3], 3 + 3},
+        {"high-score.mod", realModules[0], 2},
+        {"menu.xm", realModules[1], 2 * 2},
+        {"giirm.s3m", realModules[2], 3 * 2},
+        {"matth.it", realModules[3], 4 * 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -287,6 +268,18 @@ TEST(TrackerModuleStream, ImpulseSamplesTheFileCannotHoldAreRefusedBeforeDumbAll
             EXPECT_TRUE(stream->isOpen());
         else
             EXPECT_FALSE(stream->isOpen());
+        stream->decRef();
+    }
+}
+
+TEST(TrackerModuleStream, EightChannelStarTrekkerModulesAreRefusedBeforeDumbCrashesOnThem) {
+    // DUMB halves their pattern numbers through a pointer it has not set yet. The same module
+    // tagged as a 4-channel one loads.
+    Bytes mod = readFile(systemFile(realModules[0]));
+    for (const char* tag : {"FLT4", "FLT8"}) {
+        std::copy(tag, tag + 4, mod.begin() + 1080);
+        TrackerModuleAudioStream* stream = openModule(mod, "star.mod");
+        EXPECT_EQ(tag[3] == '4', stream->isOpen()) << tag;
         stream->decRef();
     }
 }
