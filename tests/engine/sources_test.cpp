@@ -114,11 +114,12 @@ TEST_F(EngineTest, RemovalStopsTheSourcesSoundsAndKeepsTheOrder) {
     EXPECT_FALSE(engine->isCurrentlyPlaying(tone));
     EXPECT_EQ(registeredNames(engine), (std::vector<std::string>{"a", "z"}));
     EXPECT_EQ(engine->getSoundSource("z"), engine->getSoundSource(1));
-    EXPECT_EQ(tone->getReferenceCount(), 1) << "only the test's reference is left";
+    EXPECT_EQ(tone->getReferenceCount(), 2) << "the test's and the held sound's";
     engine->removeSoundSource(tone);
     engine->removeSoundSource(static_cast<ISoundSource*>(nullptr));
     EXPECT_EQ(engine->getSoundSourceCount(), 2) << "removing an absent source changes nothing";
     sound->decRef();
+    EXPECT_EQ(tone->getReferenceCount(), 1) << "only the test's reference is left";
     tone->decRef();
 }
 
