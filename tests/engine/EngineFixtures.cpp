@@ -115,7 +115,8 @@ void EngineTest::SetUp() {
 void EngineTest::TearDown() {
     loader->decRef();
     provider->decRef();
-    engine->decRef();
+    if (engine)
+        engine->decRef();
 }
 
 CountedSound* EngineTest::playTracked(bool paused) {

@@ -137,6 +137,7 @@ protected:
     //! The interface carries the default arguments of the play operations.
     ISoundEngine* api() { return engine; }
 
+    //! Null once a test has released it.
     RecordingEngine* engine = nullptr;
     MemoryProvider* provider = nullptr;
     FakeStreamLoader* loader = nullptr;
