@@ -32,6 +32,12 @@ protected:
     }
 };
 
+std::string farewellName(const testing::TestParamInfo<Farewell>& info) {
+    static const char* const names[] = {"SourceRemovedByName", "SourceRemovedByPointer",
+                                        "AllSourcesRemoved", "EngineReleased"};
+    return names[static_cast<int>(info.param)];
+}
+
 class HeldSoundTest : public FarewellTest {};
 // A source the application holds already survived its engine; removal is what differs.
 class HeldSourceTest : public FarewellTest {};
@@ -73,7 +79,9 @@ TEST_P(HeldSourceTest, NeitherPlaysNorOpensItsDataAnyMoreOnceRemoved) {
 
 INSTANTIATE_TEST_SUITE_P(EveryWay, HeldSoundTest,
                          testing::Values(Farewell::sourceByName, Farewell::sourceByPointer,
-                                         Farewell::allSources, Farewell::engine));
+                                         Farewell::allSources, Farewell::engine),
+                         farewellName);
 INSTANTIATE_TEST_SUITE_P(EveryRemoval, HeldSourceTest,
                          testing::Values(Farewell::sourceByName, Farewell::sourceByPointer,
-                                         Farewell::allSources));
+                                         Farewell::allSources),
+                         farewellName);
