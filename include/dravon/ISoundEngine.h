@@ -117,8 +117,8 @@ public:
     virtual bool isCurrentlyPlaying(const char* name) = 0;
 
     //! Adds a decoder. The engine keeps a reference and asks the most recently registered loader
-    //! first; files already being opened go on with the loaders they started with. A loader is
-    //! asked from any thread that plays, so it must allow concurrent calls. Null is ignored.
+    //! first; files already being opened go on with the loaders they started with. Null is
+    //! ignored.
     virtual void registerAudioStreamLoader(IAudioStreamLoader* loader) = 0;
 
     //! True when the engine was created with ENGINE_OPT_MULTITHREADED.

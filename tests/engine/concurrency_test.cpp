@@ -45,7 +45,8 @@ public:
     IAudioStream* createAudioStream(IInputFile*) override { return nullptr; }
 };
 
-//! What one application thread does, at random, until the time is up.
+//! What one application thread does, at random, until the time is up. Its private sources
+//! are its own to remove, so it may keep pointers to them; it holds a reference all the same.
 class Worker {
 public:
     Worker(ISoundEngine* engine, int index, const Bytes& wav)
@@ -53,122 +54,126 @@ public:
 
     void run(std::chrono::steady_clock::time_point end) {
         while (std::chrono::steady_clock::now() < end)
-            step(pick(14));
-        finish();
+            step();
+        while (!held_.empty())
+            releaseHeld(0);
+        for (int slot = 0; slot < 3; ++slot)
+            removePrivate(slot);
+        EXPECT_NE(addPrivateSource("kept"), nullptr);
     }
 
 private:
-    int pick(int count) { return static_cast<int>(random_() % static_cast<unsigned>(count)); }
+    unsigned pick(std::size_t count) { return random_() % static_cast<unsigned>(count); }
     bool coin() { return pick(2) == 0; }
-    const char* sharedName() { return sharedNames[pick(4)]; }
-    const char* contestedName() { return contestedNames[pick(3)]; }
-    std::string privateName(int slot) {
-        return "t" + std::to_string(index_) + "-" + std::to_string(slot);
+    const char* shared() { return sharedNames[pick(4)]; }
+    const char* contested() { return contestedNames[pick(3)]; }
+
+    void step() {
+        switch (pick(9)) {
+        case 0:
+            keep(engine_->play2D(shared(), coin(), coin(), true));
+            break;
+        case 1:
+            keep(engine_->play3D(contested(), Vector3(1, 0, 2), coin(), coin(), true,
+                                 coin() ? SOURCE_STREAM_ALWAYS : SOURCE_STREAM_AUTO));
+            break;
+        case 2:
+            keep(engine_->play3D(engine_->getSoundSource(shared()), Vector3(), coin(), coin(),
+                                 true));
+            break;
+        case 3:
+            if (ISoundSource* source = own_[pick(3)])
+                keep(engine_->play2D(source, coin(), coin(), true));
+            break;
+        case 4:
+            steerHeld();
+            break;
+        case 5:
+            if (coin())
+                addPrivate(pick(3));
+            else
+                removePrivate(pick(3));
+            break;
+        case 6:
+            if (coin())
+                engine_->addSoundSourceFromFile(contested(), SOURCE_STREAM_NEVER);
+            else
+                engine_->removeSoundSource(contested());
+            break;
+        case 7: {
+            ISoundSource* source = engine_->getSoundSource(shared());
+            if (coin())
+                source->forgetSampleData();
+            source->setDefaultMinDistance(2.0f);
+            source->getPlayLength();
+            break;
+        }
+        case 8:
+            steerEngine();
+            break;
+        }
     }
 
     void keep(IPlayingSound* sound) {
         if (!sound)
             return;
-        if (held_.size() >= 6)
-            release(0);
+        if (held_.size() == 6)
+            releaseHeld(0);
         held_.push_back(sound);
     }
-    void release(std::size_t at) {
+    void releaseHeld(std::size_t at) {
         held_[at]->decRef();
         held_.erase(held_.begin() + static_cast<long>(at));
     }
-    IPlayingSound* anyHeld() { return held_.empty() ? nullptr : held_[pick(held_.size())]; }
-
-    void step(int action) {
-        switch (action) {
+    // The sounds held may have lost their source or ended meanwhile.
+    void steerHeld() {
+        if (held_.empty())
+            return;
+        std::size_t at = pick(held_.size());
+        IPlayingSound* sound = held_[at];
+        switch (pick(4)) {
         case 0:
-            keep(engine_->play2D(sharedName(), coin(), coin(), true));
+            sound->setIsPaused(coin());
             break;
         case 1:
-            keep(engine_->play3D(contestedName(), Vector3(1, 0, 2), coin(), coin(), true,
-                                 coin() ? SOURCE_STREAM_ALWAYS : SOURCE_STREAM_AUTO));
+            sound->stop();
             break;
         case 2:
-            keep(engine_->play3D(engine_->getSoundSource(sharedName()), Vector3(-1, 0, 1), coin(),
-                                 coin(), true));
+            releaseHeld(at);
             break;
-        case 3:
-            playPrivate();
-            break;
-        case 4:
-            if (IPlayingSound* sound = anyHeld())
-                sound->setIsPaused(coin());
-            break;
-        case 5:
-            if (IPlayingSound* sound = anyHeld())
-                sound->stop();
-            break;
-        case 6:
-            if (!held_.empty())
-                release(pick(held_.size()));
-            break;
-        case 7:
-            if (IPlayingSound* sound = anyHeld()) {
-                sound->getPlayPosition();
-                sound->getPlayLength();
-                sound->isFinished();
-                sound->setVolume(0.5f);
-                sound->setPosition3D(Vector3(0, 0, 3));
-                EXPECT_NE(sound->getSoundSourceOf()->getName(), nullptr);
-            }
-            break;
-        case 8:
-            addPrivate(pick(3));
-            break;
-        case 9:
-            removePrivate(pick(3));
-            break;
-        case 10:
-            if (coin())
-                engine_->addSoundSourceFromFile(contestedName(), SOURCE_STREAM_NEVER);
-            else
-                engine_->removeSoundSource(contestedName());
-            break;
-        case 11: {
-            ISoundSource* shared = engine_->getSoundSource(sharedName());
-            if (coin())
-                shared->forgetSampleData();
-            shared->setDefaultMinDistance(2.0f);
-            shared->getPlayLength();
-            shared->getStreamMode();
-            break;
+        default:
+            sound->setVolume(0.5f);
+            sound->getPlayPosition();
+            sound->getPlayLength();
+            EXPECT_NE(sound->getSoundSourceOf()->getName(), nullptr);
         }
-        case 12:
-            engine_->setListenerPosition(Vector3(0, 0, static_cast<float>(pick(5))),
-                                         Vector3(0, 0, 1));
-            engine_->setSoundVolume(coin() ? 1.0f : 0.8f);
-            engine_->isCurrentlyPlaying(sharedName());
-            engine_->getSoundSourceCount();
-            if (pick(8) == 0)
-                engine_->setAllSoundsPaused(false);
-            break;
-        case 13:
-            if (index_ == 0 && loadersAdded_ < 16 && pick(50) == 0) {
-                RefusingLoader* loader = new RefusingLoader();
-                engine_->registerAudioStreamLoader(loader);
-                loader->decRef();
-                ++loadersAdded_;
-            }
-            break;
+    }
+    void steerEngine() {
+        engine_->setListenerPosition(Vector3(0, 0, static_cast<float>(pick(5))), Vector3(0, 0, 1));
+        engine_->setSoundVolume(coin() ? 1.0f : 0.8f);
+        engine_->isCurrentlyPlaying(shared());
+        engine_->getSoundSourceCount();
+        if (pick(8) == 0)
+            engine_->setAllSoundsPaused(false);
+        if (index_ == 0 && loadersAdded_ < 16 && pick(20) == 0) {
+            RefusingLoader* loader = new RefusingLoader();
+            engine_->registerAudioStreamLoader(loader);
+            loader->decRef();
+            ++loadersAdded_;
         }
     }
 
-    // Private sources are this thread's own, so it may keep pointers to them; it holds a
-    // reference all the same while it plays one.
+    ISoundSource* addPrivateSource(const std::string& suffix) {
+        std::string name = "t" + std::to_string(index_) + "-" + suffix;
+        return engine_->addSoundSourceFromMemory(wav_.data(), static_cast<int>(wav_.size()),
+                                                 name.c_str());
+    }
     void addPrivate(int slot) {
         if (own_[slot])
             return;
-        std::string name = privateName(slot);
-        ISoundSource* source = engine_->addSoundSourceFromMemory(
-            wav_.data(), static_cast<int>(wav_.size()), name.c_str());
-        ASSERT_NE(source, nullptr) << name;
-        source->incRef();
-        own_[slot] = source;
+        own_[slot] = addPrivateSource(std::to_string(slot));
+        ASSERT_NE(own_[slot], nullptr);
+        own_[slot]->incRef();
     }
     void removePrivate(int slot) {
         if (!own_[slot])
@@ -176,25 +181,9 @@ private:
         if (coin())
             engine_->removeSoundSource(own_[slot]);
         else
-            engine_->removeSoundSource(privateName(slot).c_str());
+            engine_->removeSoundSource(own_[slot]->getName());
         own_[slot]->decRef();
         own_[slot] = nullptr;
-    }
-    void playPrivate() {
-        ISoundSource* source = own_[pick(3)];
-        if (source)
-            keep(engine_->play2D(source, coin(), coin(), true));
-    }
-
-    void finish() {
-        while (!held_.empty())
-            release(held_.size() - 1);
-        for (int slot = 0; slot < 3; ++slot)
-            removePrivate(slot);
-        std::string kept = "t" + std::to_string(index_) + "-kept";
-        EXPECT_NE(engine_->addSoundSourceFromMemory(wav_.data(), static_cast<int>(wav_.size()),
-                                                    kept.c_str()),
-                  nullptr);
     }
 
     ISoundEngine* engine_;
