@@ -45,6 +45,10 @@ void FileSoundSource::forgetSampleData() {
     samples_ = nullptr;
 }
 
+void FileSoundSource::awaitOpenings() {
+    std::lock_guard<std::mutex> guard(lock_);
+}
+
 AudioStreamFormat FileSoundSource::getFormat() const {
     std::lock_guard<std::mutex> guard(lock_);
     return format_;
@@ -76,10 +80,12 @@ int FileSoundSource::getPlayLength() {
 }
 
 IPlayingSound* FileSoundSource::createSound(IFileManager* fileManager, bool playLooped, bool is3D) {
+    std::lock_guard<std::mutex> guard(lock_);
+    // Read under the lock: once a removal has detached the source and waited for the lock, no
+    // play reads its data any more.
     SoundEngine* engine = engine_;
     if (!engine)
         return nullptr;
-    std::lock_guard<std::mutex> guard(lock_);
     if (samples_)
         return engine->createSoundFromSamples(samples_, this, playLooped, is3D,
                                               getDefaultMinDistance(), getDefaultMaxDistance());

@@ -53,6 +53,9 @@ public:
     SoundEngine* getEngine() const { return engine_; }
     //! Cuts the source off from its engine: on removal, and when the engine is destroyed.
     void detachEngine() { engine_ = nullptr; }
+    //! Returns once no play is opening or decoding the source's data; after detachEngine()
+    //! none starts again, so the data (the application's memory) is no longer read.
+    void awaitOpenings();
 
 private:
     IAudioStream* openStream(SoundEngine* engine, IFileManager* fileManager);

@@ -76,6 +76,7 @@ void SoundEngine::removeSoundSource(ISoundSource* source) {
         removed->detachEngine();
         stopSoundsOf(removed);
     }
+    removed->awaitOpenings();
     removed->decRef();
 }
 
@@ -87,8 +88,10 @@ void SoundEngine::removeAllSoundSources() {
             source->detachEngine();
         stopAllSounds();
     }
-    for (FileSoundSource* source : removed)
+    for (FileSoundSource* source : removed) {
+        source->awaitOpenings();
         source->decRef();
+    }
 }
 
 void SoundEngine::stopSoundsOf(ISoundSource* source) {

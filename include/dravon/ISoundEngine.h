@@ -74,7 +74,9 @@ public:
 
     //! Registers `sizeInBytes` bytes at `memory` (a complete sound file) as a source named
     //! `name`. The memory is not copied: keep it valid and unchanged while the source can be
-    //! opened. Returns the source (borrowed), or null when the name exists or the memory is null.
+    //! opened, that is until its removal returns (a removal waits for a play that is reading the
+    //! memory at that moment). Returns the source (borrowed), or null when the name exists or the
+    //! memory is null.
     virtual ISoundSource* addSoundSourceFromMemory(const void* memory, int sizeInBytes,
                                                    const char* name) = 0;
 
@@ -83,10 +85,10 @@ public:
     virtual ISoundSource* addSoundSourceFromFile(const char* name,
                                                  int streaming = SOURCE_STREAM_AUTO) = 0;
 
-    //! Stops the sounds of the source named `name` and removes it.
+    //! Stops the sounds of the source named `name` and removes it, once no play is opening it.
     virtual void removeSoundSource(const char* name) = 0;
 
-    //! Stops the sounds of `source` and removes it; null is ignored.
+    //! Stops the sounds of `source` and removes it, once no play is opening it; null is ignored.
     virtual void removeSoundSource(ISoundSource* source) = 0;
 
     //! Stops every sound and removes every source.

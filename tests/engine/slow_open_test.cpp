@@ -2,6 +2,7 @@
 // update pass nor the other engine operations, and two plays of one source still decode it once.
 #include "EngineFixtures.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <future>
@@ -112,7 +113,21 @@ TEST_F(SlowOpenTest, ASourceRemovedWhileItsSoundIsMadeTakesTheSoundAlong) {
     IPlayingSound* sound = nullptr;
     std::thread player([&] { sound = api()->play2D(source, false, false, true); });
     ASSERT_TRUE(gate->awaitOpening());
-    EXPECT_TRUE(finishesDuringTheOpening([&] { engine->removeSoundSource(source); }));
+    // The removal waits for the opening to end (the data may be the application's memory,
+    // freed once the removal returns); the engine goes on meanwhile.
+    std::atomic<bool> removed{false};
+    std::thread remover([&] {
+        engine->removeSoundSource(source);
+        removed = true;
+    });
+    EXPECT_TRUE(finishesDuringTheOpening([&] {
+        while (engine->getSoundSourceCount() != 0)
+            std::this_thread::yield();
+        engine->update();
+        EXPECT_FALSE(engine->isCurrentlyPlaying(source));
+        EXPECT_FALSE(removed);
+    }));
+    remover.join();
     player.join();
     EXPECT_EQ(sound, nullptr);
     EXPECT_FALSE(engine->isCurrentlyPlaying(source));
