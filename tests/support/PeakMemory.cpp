@@ -1,8 +1,9 @@
 #include "PeakMemory.h"
 
 #ifdef _WIN32
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 #else
 #include <sys/resource.h>
 #endif
