@@ -2,8 +2,8 @@
 
 #include "NullSoundEngine.h"
 #include "Version.h"
-#include "dravon/dravon.h"
 #include "drivers/mixer/WinMMEngine.h"
+#include "dravon/dravon.h"
 #include "platform/AudioOutput.h"
 #include "platform/Logger.h"
 
@@ -98,9 +98,7 @@ ISoundEngine* createDravonDevice(E_SOUND_OUTPUT_DRIVER driver, int options,
     return createDravonDeviceOnOutput(driver, options, nullptr, sdkVersion);
 }
 
-IOutputDeviceList* createDravonOutputDeviceList() {
-    return createSystemOutputDeviceList();
-}
+IOutputDeviceList* createDravonOutputDeviceList() { return createSystemOutputDeviceList(); }
 
 } // namespace audio
 } // namespace nox

@@ -11,9 +11,7 @@ NullSoundEngine::NullSoundEngine(IFileManager* fileManager, int options)
     logText("Using NULL driver", LOG_LEVEL_INFO);
 }
 
-NullSoundEngine::~NullSoundEngine() {
-    stopUpdateThread();
-}
+NullSoundEngine::~NullSoundEngine() { stopUpdateThread(); }
 
 } // namespace audio
 } // namespace nox
