@@ -29,7 +29,7 @@ public:
     //! the gain `volume` (1: copied through unscaled) and a slight pan when it is scaled.
     void addVoice(SampleBuffer* samples, float volume) {
         IPlayingSound* sound = createSoundFromSamples(samples, nullptr, true, false, 1.0f, 1e9f);
-        getPlayingSounds().push_back(sound);
+        getPlayingSounds().push_back(static_cast<PlayingSound*>(sound));
         sound->setIsPaused(false);
         sound->setEffectiveVolume(volume);
         sound->setEffectivePan(volume == 1.0f ? 0.0f : 0.02f);

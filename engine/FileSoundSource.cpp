@@ -6,6 +6,8 @@
 #include "io/MemoryInputFile.h"
 #include "platform/Logger.h"
 
+#include <climits>
+
 namespace nox {
 namespace audio {
 
@@ -25,19 +27,36 @@ FileSoundSource::~FileSoundSource() {
 float FileSoundSource::getDefaultMinDistance() {
     if (defaultMinDistance_ > 0.0f)
         return defaultMinDistance_;
-    return engine_ ? engine_->getDefault3DSoundMinDistance() : 1.0f;
+    SoundEngine* engine = engine_;
+    return engine ? engine->getDefault3DSoundMinDistance() : 1.0f;
 }
 
 float FileSoundSource::getDefaultMaxDistance() {
     if (defaultMaxDistance_ > 0.0f)
         return defaultMaxDistance_;
-    return engine_ ? engine_->getDefault3DSoundMaxDistance() : 1e9f;
+    SoundEngine* engine = engine_;
+    return engine ? engine->getDefault3DSoundMaxDistance() : 1e9f;
 }
 
 void FileSoundSource::forgetSampleData() {
+    std::lock_guard<std::mutex> guard(lock_);
     if (samples_)
         samples_->decRef();
     samples_ = nullptr;
+}
+
+void FileSoundSource::awaitOpenings() {
+    std::lock_guard<std::mutex> guard(lock_);
+}
+
+AudioStreamFormat FileSoundSource::getFormat() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return format_;
+}
+
+SampleBuffer* FileSoundSource::getSampleBuffer() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return samples_;
 }
 
 IInputFile* FileSoundSource::createInputFile(IFileManager* fileManager) {
@@ -45,78 +64,84 @@ IInputFile* FileSoundSource::createInputFile(IFileManager* fileManager) {
 }
 
 int FileSoundSource::getPlayLength() {
-    if (format_.channelCount == 0 && engine_) {
+    // A removed source answers from what it knows; it never plays through its old engine.
+    SoundEngine* engine = engine_;
+    if (getFormat().channelCount == 0 && engine) {
         // A paused play opens (and, for sounds decoded whole, decodes) the data like any play.
-        if (IPlayingSound* sound = engine_->play2D(this, false, true, false)) {
+        if (IPlayingSound* sound = engine->play2D(this, false, true, false)) {
             sound->stop();
             sound->decRef();
         }
     }
-    if (format_.channelCount == 0 || format_.sampleRate == 0 || format_.frameCount < 0)
+    AudioStreamFormat format = getFormat();
+    if (format.channelCount == 0 || format.sampleRate == 0 || format.frameCount < 0)
         return -1;
-    return static_cast<int>(format_.frameCount * 1000.0 / format_.sampleRate);
+    return static_cast<int>(format.frameCount * 1000.0 / format.sampleRate);
 }
 
-IPlayingSound* FileSoundSource::createSound(IFileManager* fileManager, bool playLooped,
-                                            bool is3D) {
-    if (!engine_)
+IPlayingSound* FileSoundSource::createSound(IFileManager* fileManager, bool playLooped, bool is3D) {
+    std::lock_guard<std::mutex> guard(lock_);
+    // Read under the lock: once a removal has detached the source and waited for the lock, no
+    // play reads its data any more.
+    SoundEngine* engine = engine_;
+    if (!engine)
         return nullptr;
     if (samples_)
-        return engine_->createSoundFromSamples(samples_, this, playLooped, is3D,
-                                               getDefaultMinDistance(), getDefaultMaxDistance());
+        return engine->createSoundFromSamples(samples_, this, playLooped, is3D,
+                                              getDefaultMinDistance(), getDefaultMaxDistance());
+    IAudioStream* stream = openStream(engine, fileManager);
+    if (!stream)
+        return nullptr;
+    IPlayingSound* sound =
+        streaming_ == SOURCE_STREAM_ALWAYS
+            ? engine->createSoundFromStream(stream, this, playLooped, is3D, getDefaultMinDistance(),
+                                            getDefaultMaxDistance())
+            : createDecodedSound(engine, stream, playLooped, is3D);
+    stream->decRef();
+    return sound;
+}
+
+IAudioStream* FileSoundSource::openStream(SoundEngine* engine, IFileManager* fileManager) {
     IInputFile* file = createInputFile(fileManager);
     if (!file) {
         logText("Could not open sound file", name_.c_str(), LOG_LEVEL_INFO);
         return nullptr;
     }
-    IAudioStream* stream = engine_->openAudioStream(file);
-    if (!stream) {
-        file->decRef();
-        return nullptr;
-    }
-    format_ = stream->getFormat();
-    decideStreaming(SampleBuffer::getByteSizeFor(format_));
-    IPlayingSound* sound =
-        streaming_ == SOURCE_STREAM_ALWAYS
-            ? engine_->createSoundFromStream(stream, this, playLooped, is3D,
-                                             getDefaultMinDistance(), getDefaultMaxDistance())
-            : createDecodedSound(stream, playLooped, is3D);
-    stream->decRef();
+    // The stream holds its own reference to the file.
+    IAudioStream* stream = engine->openAudioStream(file);
     file->decRef();
-    return sound;
+    if (!stream)
+        return nullptr;
+    format_ = stream->getFormat();
+    decideStreaming();
+    return stream;
 }
 
-void FileSoundSource::decideStreaming(s64 decodedBytes) {
-    // The size is a signed 32-bit product, wrapping like one.
-    s32 bytes = static_cast<s32>(static_cast<u32>(decodedBytes));
-    bool unknownLength = format_.frameCount < 0;
+void FileSoundSource::decideStreaming() {
+    // A length the stream cannot tell, a format without channels, and a size beyond a signed
+    // 32-bit count are never decoded whole: the header of a file may claim anything.
+    s64 bytes = SampleBuffer::getByteSizeFor(format_);
+    bool decodable = bytes >= 0 && bytes <= INT_MAX && format_.channelCount > 0;
     if (streaming_ == SOURCE_STREAM_AUTO) {
-        streaming_ = unknownLength || bytes > autoStreamingLimit ? SOURCE_STREAM_ALWAYS
-                                                                : SOURCE_STREAM_NEVER;
+        streaming_ =
+            decodable && bytes <= autoStreamingLimit ? SOURCE_STREAM_NEVER : SOURCE_STREAM_ALWAYS;
     } else if (streaming_ == SOURCE_STREAM_NEVER) {
-        if (unknownLength || (forcedStreamingThreshold_ > 0 && bytes > forcedStreamingThreshold_)) {
-            logText("No streaming was specified, but forcing to play sound streamed",
-                    name_.c_str(), LOG_LEVEL_INFO);
+        s32 threshold = forcedStreamingThreshold_;
+        if (!decodable || (threshold > 0 && bytes > threshold)) {
+            logText("No streaming was specified, but forcing to play sound streamed", name_.c_str(),
+                    LOG_LEVEL_INFO);
             streaming_ = SOURCE_STREAM_ALWAYS;
         }
     }
 }
 
-IPlayingSound* FileSoundSource::createDecodedSound(IAudioStream* stream, bool playLooped,
-                                                   bool is3D) {
-    if (!samples_) {
-        SampleBuffer* buffer = new SampleBuffer(format_);
-        if (!buffer->isValid()) {
-            buffer->decRef();
-            return nullptr;
-        }
-        samples_ = buffer;
-        s32 read = stream->readFrames(samples_->data, format_.frameCount);
-        if (read != format_.frameCount)
-            samples_->format.frameCount = read;
-    }
-    return engine_->createSoundFromSamples(samples_, this, playLooped, is3D,
-                                           getDefaultMinDistance(), getDefaultMaxDistance());
+IPlayingSound* FileSoundSource::createDecodedSound(SoundEngine* engine, IAudioStream* stream,
+                                                   bool playLooped, bool is3D) {
+    samples_ = SampleBuffer::readWhole(stream, format_);
+    if (!samples_)
+        return nullptr;
+    return engine->createSoundFromSamples(samples_, this, playLooped, is3D, getDefaultMinDistance(),
+                                          getDefaultMaxDistance());
 }
 
 MemorySoundSource::MemorySoundSource(const void* memory, int sizeInBytes, const char* name,

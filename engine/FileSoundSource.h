@@ -2,11 +2,15 @@
 #ifndef DRAVON_ENGINE_FILE_SOUND_SOURCE_H
 #define DRAVON_ENGINE_FILE_SOUND_SOURCE_H
 
+#include "core/Relaxed.h"
 #include "core/String.h"
 #include "dravon/AudioStreamFormat.h"
 #include "dravon/IAudioStream.h"
 #include "dravon/IPlayingSound.h"
 #include "dravon/ISoundSource.h"
+
+#include <atomic>
+#include <mutex>
 
 namespace nox {
 namespace audio {
@@ -16,6 +20,9 @@ class SoundEngine;
 
 //! A source whose data is the file of its name, opened through the engine's file manager.
 //! It remembers the format of its last opening and caches the samples of sounds decoded whole.
+//! Every operation may be called from any thread: the settings are stored whole, and opening,
+//! the streaming decision and the cache are guarded by the source's own lock, so that two plays
+//! racing on one source decode it once.
 class FileSoundSource : public ISoundSource {
 public:
     FileSoundSource(const char* name, int streaming, SoundEngine* engine);
@@ -34,30 +41,38 @@ public:
     IInputFile* createInputFile(IFileManager* fileManager) override;
 
     //! Opens the data, decides between streaming and decoding whole, and asks the engine's
-    //! driver for a paused sound. Called by the engine with its lock held. Null on failure.
+    //! driver for a paused sound. Runs without the engine's lock. Null on failure, and when the
+    //! source has no engine.
     IPlayingSound* createSound(IFileManager* fileManager, bool playLooped, bool is3D);
 
-    const CharString& getNameString() const { return name_; }
     //! The format read at the last opening; a channel count of 0 means none yet.
-    const AudioStreamFormat& getFormat() const { return format_; }
-    //! The cached samples (borrowed), or null.
-    SampleBuffer* getSampleBuffer() const { return samples_; }
+    AudioStreamFormat getFormat() const;
+    //! The cached samples (borrowed: valid until forgetSampleData() or destruction), or null.
+    SampleBuffer* getSampleBuffer() const;
+    //! The engine the source is registered with; null once removed or its engine is gone.
     SoundEngine* getEngine() const { return engine_; }
-    //! Cuts the source off from an engine that is being destroyed.
+    //! Cuts the source off from its engine: on removal, and when the engine is destroyed.
     void detachEngine() { engine_ = nullptr; }
+    //! Returns once no play is opening or decoding the source's data; after detachEngine()
+    //! none starts again, so the data (the application's memory) is no longer read.
+    void awaitOpenings();
 
 private:
-    void decideStreaming(s64 decodedBytes);
-    IPlayingSound* createDecodedSound(IAudioStream* stream, bool playLooped, bool is3D);
+    IAudioStream* openStream(SoundEngine* engine, IFileManager* fileManager);
+    void decideStreaming();
+    IPlayingSound* createDecodedSound(SoundEngine* engine, IAudioStream* stream, bool playLooped,
+                                      bool is3D);
 
-    CharString name_;
-    int streaming_;
-    int forcedStreamingThreshold_ = 1000000;
-    float defaultMinDistance_ = -1.0f;
-    float defaultMaxDistance_ = -1.0f;
+    const CharString name_;
+    Relaxed<int> streaming_;
+    Relaxed<int> forcedStreamingThreshold_{1000000};
+    Relaxed<float> defaultMinDistance_{-1.0f};
+    Relaxed<float> defaultMaxDistance_{-1.0f};
+    // Guards format_ and samples_, and makes one play at a time open the data.
+    mutable std::mutex lock_;
     AudioStreamFormat format_;
     SampleBuffer* samples_ = nullptr;
-    SoundEngine* engine_;
+    std::atomic<SoundEngine*> engine_;
 };
 
 //! A source over a block of the application's memory, which is never copied. It starts as
@@ -70,15 +85,8 @@ public:
     IInputFile* createInputFile(IFileManager* fileManager) override;
 
 private:
-    const void* memory_;
-    int sizeInBytes_;
-};
-
-//! Orders sources by name: bytes as signed values, then the shorter name first.
-struct SourceNameLess {
-    bool operator()(const FileSoundSource* a, const FileSoundSource* b) const {
-        return a->getNameString() < b->getNameString();
-    }
+    const void* const memory_;
+    const int sizeInBytes_;
 };
 
 } // namespace audio

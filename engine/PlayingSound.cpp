@@ -1,6 +1,5 @@
 #include "PlayingSound.h"
 
-#include "FileSoundSource.h"
 #include "SoundEngine.h"
 
 #include <cmath>
@@ -29,16 +28,41 @@ Vector3 normalized(Vector3 v) {
     return Vector3(v.x * inverse, v.y * inverse, v.z * inverse);
 }
 
-SoundEngine* getEngineOf(ISoundSource* source) {
-    FileSoundSource* own = dynamic_cast<FileSoundSource*>(source);
-    return own ? own->getEngine() : nullptr;
+PlayingSound::PlayingSound(SoundEngine* engine, ISoundSource* source, bool looped,
+                           float minDistance, float maxDistance)
+    : minDistance_(minDistance), maxDistance_(maxDistance), source_(source),
+      lock_(engine ? engine->getMutex() : nullptr), engine_(engine), looped_(looped) {
+    if (source_)
+        source_->incRef();
+    if (lock_)
+        lock_->incRef();
 }
 
-PlayingSound::PlayingSound(ISoundSource* source, bool looped, float minDistance,
-                           float maxDistance)
-    : minDistance_(minDistance), maxDistance_(maxDistance), source_(source), looped_(looped) {}
+PlayingSound::~PlayingSound() {
+    if (source_)
+        source_->decRef();
+    if (lock_)
+        lock_->decRef();
+}
+
+void PlayingSound::stop() {
+    if (!lock_)
+        return;
+    // Under the engine's lock no update pass is using the sound while it stops.
+    MutexGuard guard(lock_);
+    if (engine_)
+        onStop();
+}
 
 void PlayingSound::setIsPaused(bool paused) {
+    if (!lock_)
+        return;
+    MutexGuard guard(lock_);
+    if (SoundEngine* engine = engine_)
+        applyPause(paused, engine);
+}
+
+void PlayingSound::applyPause(bool paused, SoundEngine* engine) {
     if (paused == paused_)
         return;
     if (paused) {
@@ -47,18 +71,21 @@ void PlayingSound::setIsPaused(bool paused) {
         return;
     }
     // The first output after resuming uses the current listener, volume and pan.
-    if (SoundEngine* engine = getEngineOf(source_))
-        engine->updateSoundListener(this);
+    engine->updateSoundListener(this);
     onResume();
     paused_ = false;
 }
 
-int PlayingSound::getPlayLength() { return source_ ? source_->getPlayLength() : -1; }
+int PlayingSound::getPlayLength() {
+    return source_ ? source_->getPlayLength() : -1;
+}
 
 namespace {
 
 // Brings an angle into [0, 360).
-float wrapAngle(float angle) { return std::fmod(std::fmod(angle, 360.0f) + 360.0f, 360.0f); }
+float wrapAngle(float angle) {
+    return std::fmod(std::fmod(angle, 360.0f) + 360.0f, 360.0f);
+}
 
 } // namespace
 
@@ -74,13 +101,14 @@ float PlayingSound::attenuate(float volume, float distance, bool linearRolloff) 
     if (range <= 0.0f)
         return 1.0f;
     // Non-linear roll-off divides by the distance beyond the minimum, not the distance itself.
-    float factor = linearRolloff ? 1.0f - beyond / range : (beyond == 0.0f ? 1.0f : minimum / beyond);
+    float factor =
+        linearRolloff ? 1.0f - beyond / range : (beyond == 0.0f ? 1.0f : minimum / beyond);
     volume *= factor;
     return volume > 1.0f ? 1.0f : volume;
 }
 
-void PlayingSound::apply3DInSoftware(float engineVolume, Vector3 listener, Vector3 look,
-                                     Vector3 up, bool linearRolloff) {
+void PlayingSound::apply3DInSoftware(float engineVolume, Vector3 listener, Vector3 look, Vector3 up,
+                                     bool linearRolloff) {
     float volume = engineVolume * volume_;
     if (!is3D_) {
         setEffectivePan(pan_);

@@ -4,6 +4,7 @@
 
 #include "core/Relaxed.h"
 #include "dravon/IPlayingSound.h"
+#include "platform/Mutex.h"
 
 #include <atomic>
 
@@ -18,21 +19,27 @@ double angleOf(float x, float y);
 //! `v` scaled to length 1; a zero vector stays zero.
 Vector3 normalized(Vector3 v);
 
-//! The engine a source belongs to, or null (also for sources of other kinds).
-SoundEngine* getEngineOf(ISoundSource* source);
-
 //! Base of the drivers' sounds: keeps position, volume, pan, distances and flags, and
 //! implements the accessors. The hooks do nothing here; drivers replace them and supply the
 //! reference count (see AtomicallyCounted). The setters store plain values that the update
 //! thread reads without a lock.
+//!
+//! A sound outlives its engine and its source safely: it holds a reference to its source and
+//! to the engine's lock, and the engine detaches it (under that lock) when it leaves the
+//! playing list. stop() and setIsPaused() take the lock and do nothing on a detached sound, or
+//! on one made without an engine.
 class PlayingSound : public IPlayingSound {
 public:
-    PlayingSound(ISoundSource* source, bool looped, float minDistance, float maxDistance);
+    //! `engine` (may be null) is the engine whose driver made the sound; `source` (may be null)
+    //! is referenced until the sound is destroyed.
+    PlayingSound(SoundEngine* engine, ISoundSource* source, bool looped, float minDistance,
+                 float maxDistance);
+    ~PlayingSound() override;
 
     ISoundSource* getSoundSourceOf() override { return source_; }
     void setIsPaused(bool paused) override;
     bool getIsPaused() override { return paused_; }
-    void stop() override { onStop(); }
+    void stop() override;
     float getVolume() override { return volume_; }
     void setVolume(float volume) override { volume_ = volume; }
     void setPan(float pan) override { pan_ = pan; }
@@ -58,6 +65,10 @@ public:
     void setIs3D(bool is3D) { is3D_ = is3D; }
     bool getIs3D() const { return is3D_; }
 
+    //! Cuts the sound off from its engine, which calls this with its lock held when the sound
+    //! leaves the playing list.
+    void detachEngine() { engine_ = nullptr; }
+
     //! Computes the effective volume (distance attenuation) and pan (direction seen from the
     //! listener) and passes them to setEffectivePan() and setEffectiveVolume().
     void apply3DInSoftware(float engineVolume, Vector3 listenerPosition,
@@ -65,16 +76,21 @@ public:
 
 private:
     float attenuate(float volume, float distance, bool linearRolloff) const;
+    void applyPause(bool paused, SoundEngine* engine);
 
     RelaxedVector3 position_;
     Relaxed<float> volume_{1.0f};
     Relaxed<float> pan_{0.0f};
     Relaxed<float> minDistance_;
     Relaxed<float> maxDistance_;
-    ISoundSource* source_;
+    ISoundSource* const source_;
+    // The engine's lock, referenced so that it outlives the engine; null without an engine.
+    Mutex* const lock_;
+    // Null once detached; changed only under lock_.
+    std::atomic<SoundEngine*> engine_;
     Relaxed<bool> paused_{true};
     Relaxed<bool> is3D_{false};
-    bool looped_;
+    const bool looped_;
 };
 
 //! Gives a driver's sound class its reference count: 1 at creation, changed atomically because

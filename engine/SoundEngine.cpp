@@ -35,19 +35,10 @@ SoundEngine::SoundEngine(IFileManager* fileManager, int options, bool startThrea
 
 SoundEngine::~SoundEngine() {
     stopUpdateThread();
-    for (IAudioStreamLoader* loader : loaders_)
-        loader->decRef();
     loaders_.clear();
-    stopAllSounds();
-    {
-        MutexGuard guard(mutex_);
-        for (FileSoundSource* source : sources_) {
-            // A source the application still holds must not reach this engine any more.
-            source->detachEngine();
-            source->decRef();
-        }
-        sources_.clear();
-    }
+    // Sources and sounds the application still holds are detached: they never reach this
+    // engine again, and the lock they share lives on with them.
+    removeAllSoundSources();
     if (fileManager_)
         fileManager_->decRef();
     mutex_->decRef();
@@ -118,16 +109,21 @@ void SoundEngine::updateDriver() {
 
 void SoundEngine::updateSounds() {
     for (auto it = playing_.begin(); it != playing_.end();) {
-        IPlayingSound* sound = *it;
+        PlayingSound* sound = *it;
         if (sound->hasEnded()) {
-            sound->onStop();
-            sound->decRef();
+            releaseSound(sound);
             it = playing_.erase(it);
             continue;
         }
         updateSoundListener(sound);
         ++it;
     }
+}
+
+void SoundEngine::releaseSound(PlayingSound* sound) {
+    sound->onStop();
+    sound->detachEngine();
+    sound->decRef();
 }
 
 void SoundEngine::updateSoundListener(IPlayingSound* sound) {
@@ -139,16 +135,14 @@ void SoundEngine::updateSoundListener(IPlayingSound* sound) {
 
 void SoundEngine::stopAllSounds() {
     MutexGuard guard(mutex_);
-    for (IPlayingSound* sound : playing_) {
-        sound->onStop();
-        sound->decRef();
-    }
+    for (PlayingSound* sound : playing_)
+        releaseSound(sound);
     playing_.clear();
 }
 
 void SoundEngine::setAllSoundsPaused(bool paused) {
     MutexGuard guard(mutex_);
-    for (IPlayingSound* sound : playing_)
+    for (PlayingSound* sound : playing_)
         sound->setIsPaused(paused);
 }
 
@@ -171,7 +165,7 @@ void SoundEngine::setListenerPosition(const Vector3& position, const Vector3& lo
 
 bool SoundEngine::isCurrentlyPlaying(ISoundSource* source) {
     MutexGuard guard(mutex_);
-    for (IPlayingSound* sound : playing_)
+    for (PlayingSound* sound : playing_)
         if (sound->getSoundSourceOf() == source)
             return true;
     return false;
@@ -181,7 +175,7 @@ bool SoundEngine::isCurrentlyPlaying(const char* name) {
     if (!name)
         return false;
     MutexGuard guard(mutex_);
-    for (IPlayingSound* sound : playing_) {
+    for (PlayingSound* sound : playing_) {
         ISoundSource* source = sound->getSoundSourceOf();
         if (source && CharString(source->getName()) == name)
             return true;
@@ -190,10 +184,7 @@ bool SoundEngine::isCurrentlyPlaying(const char* name) {
 }
 
 void SoundEngine::registerAudioStreamLoader(IAudioStreamLoader* loader) {
-    if (!loader)
-        return;
-    loader->incRef();
-    loaders_.push_back(loader);
+    loaders_.add(loader);
 }
 
 void SoundEngine::addFileProvider(IFileProvider* provider) {

@@ -3,7 +3,9 @@
 #define DRAVON_ENGINE_SOUND_ENGINE_H
 
 #include "FileSoundSource.h"
-#include "core/DynArray.h"
+#include "PlayingSound.h"
+#include "SourceRegistry.h"
+#include "StreamLoaderList.h"
 #include "core/LinkedList.h"
 #include "core/Relaxed.h"
 #include "dravon/ISoundEngine.h"
@@ -18,8 +20,11 @@ namespace nox {
 namespace audio {
 
 //! Implements every engine operation; the four driver hooks make no sound here. Driver engines
-//! derive from it and replace the hooks. Sources are kept sorted by name; the playing list and
-//! everything a playing sound reads from the engine are guarded by the engine's recursive mutex.
+//! derive from it and replace the hooks. Every operation may be called from any thread. The
+//! playing list and everything a playing sound reads from the engine are guarded by the
+//! engine's recursive mutex, which the sounds share; the registry and the loaders have small
+//! locks of their own; sources open and decode their data under their own lock. Opening and
+//! decoding never happen under the engine's mutex, so they never hold up an update pass.
 class SoundEngine : public ISoundEngine, public IThreadRunnable {
 public:
     //! `startThreadNow` starts the update thread at the end of construction when the options
@@ -40,7 +45,7 @@ public:
     void setAllSoundsPaused(bool paused) override;
     ISoundSource* getSoundSource(int index) override;
     ISoundSource* getSoundSource(const char* name) override;
-    int getSoundSourceCount() override { return sources_.size(); }
+    int getSoundSourceCount() override { return sources_.count(); }
     ISoundSource* addSoundSourceFromMemory(const void* memory, int sizeInBytes,
                                            const char* name) override;
     ISoundSource* addSoundSourceFromFile(const char* name, int streaming) override;
@@ -65,6 +70,9 @@ public:
     void* getMusicStub() override { return nullptr; }
     void setSpareFactor(float value) override { spareFactor_ = value; }
     float getSpareFactor() override { return spareFactor_; }
+    //! Driver hooks. A driver's replacements run without the engine's lock, on any thread, and
+    //! touch no shared engine state; the sound they return derives from PlayingSound and is
+    //! made for this engine.
     IPlayingSound* createSoundFromSamples(SampleBuffer* samples, ISoundSource* source,
                                           bool playLooped, bool is3D, float minDistance,
                                           float maxDistance) override;
@@ -78,7 +86,7 @@ public:
     //! The update thread's body: an update pass, then 50 ms of sleep, until asked to stop.
     void run(ThreadStartBlock* block) override;
 
-    //! The engine's lock (borrowed).
+    //! The engine's lock (borrowed); sounds keep a reference to it.
     Mutex* getMutex() { return mutex_; }
     int getOptions() const { return options_; }
     void clearOptions(int mask) { options_ &= ~mask; }
@@ -88,33 +96,41 @@ public:
     //! Passes the master volume and the listener to `sound` (null is ignored).
     void updateSoundListener(IPlayingSound* sound);
 
-    //! The source named `name`; when there is none and `addIfNotFound`, a new one with
-    //! `streaming`. Borrowed.
-    ISoundSource* findSoundSource(const char* name, bool addIfNotFound, int streaming);
     //! Offers `file` to the loaders: first those whose extensions match, then all of them.
     //! Returns a new stream (the caller's) or null, logging why.
-    IAudioStream* openAudioStream(IInputFile* file);
+    IAudioStream* openAudioStream(IInputFile* file) { return loaders_.open(file); }
 
     IFileManager* getFileManager() { return fileManager_; }
 
 protected:
     //! The playing sounds; only under the engine's lock.
-    LinkedList<IPlayingSound*>& getPlayingSounds() { return playing_; }
+    LinkedList<PlayingSound*>& getPlayingSounds() { return playing_; }
 
 private:
     IPlayingSound* playSound(ISoundSource* source, const Vector3* position, bool playLooped,
                              bool startPaused, bool track);
-    IAudioStream* askLoaders(IInputFile* file, const char* lowerCaseName, bool byExtension,
-                             bool& needsRewind);
-    void insertSource(FileSoundSource* source);
+    //! Under the lock: the listener, the start and the playing list for a new sound of `source`.
+    IPlayingSound* handOver(PlayingSound* sound, FileSoundSource* source, bool startPaused,
+                            bool track);
+    //! Stops a sound leaving the playing list, detaches it and drops the list's reference.
+    //! The caller holds the lock.
+    void releaseSound(PlayingSound* sound);
+    //! The source named `name` with a reference for the caller, registered with `streaming`
+    //! when there is none; null for a null name.
+    FileSoundSource* acquireSource(const char* name, int streaming);
+    //! Registers `candidate` (the caller's reference) and returns it, borrowed; when its name
+    //! is taken, logs why, releases it and returns null.
+    ISoundSource* addNewSource(FileSoundSource* candidate);
+    //! Stops the sounds of `source` and takes them out of the playing list. Under the lock.
+    void stopSoundsOf(ISoundSource* source);
     void registerBuiltInLoaders();
     void loadPlugins();
     void startUpdateThread();
 
     IFileManager* fileManager_;
-    DynArray<FileSoundSource*> sources_;
-    LinkedList<IPlayingSound*> playing_;
-    DynArray<IAudioStreamLoader*> loaders_;
+    SourceRegistry sources_;
+    LinkedList<PlayingSound*> playing_;
+    StreamLoaderList loaders_;
     RelaxedVector3 listenerPosition_;
     RelaxedVector3 listenerLookDirection_;
     RelaxedVector3 listenerUp_{Vector3(0, 1, 0)};

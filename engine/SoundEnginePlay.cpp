@@ -1,7 +1,5 @@
-// The play operations and the choice of a stream loader for a file.
+// The play operations.
 #include "SoundEngine.h"
-
-#include "PlayingSound.h"
 
 namespace nox {
 namespace audio {
@@ -13,8 +11,13 @@ IPlayingSound* SoundEngine::play2D(ISoundSource* source, bool playLooped, bool s
 
 IPlayingSound* SoundEngine::play2D(const char* soundFileName, bool playLooped, bool startPaused,
                                    bool track, int streaming) {
-    ISoundSource* source = findSoundSource(soundFileName, true, streaming);
-    return source ? playSound(source, nullptr, playLooped, startPaused, track) : nullptr;
+    // The reference keeps the source alive should another thread remove it meanwhile.
+    FileSoundSource* source = acquireSource(soundFileName, streaming);
+    if (!source)
+        return nullptr;
+    IPlayingSound* sound = playSound(source, nullptr, playLooped, startPaused, track);
+    source->decRef();
+    return sound;
 }
 
 IPlayingSound* SoundEngine::play3D(ISoundSource* source, Vector3 position, bool playLooped,
@@ -24,24 +27,39 @@ IPlayingSound* SoundEngine::play3D(ISoundSource* source, Vector3 position, bool 
 
 IPlayingSound* SoundEngine::play3D(const char* soundFileName, Vector3 position, bool playLooped,
                                    bool startPaused, bool track, int streaming) {
-    ISoundSource* source = findSoundSource(soundFileName, true, streaming);
-    return source ? playSound(source, &position, playLooped, startPaused, track) : nullptr;
+    FileSoundSource* source = acquireSource(soundFileName, streaming);
+    if (!source)
+        return nullptr;
+    IPlayingSound* sound = playSound(source, &position, playLooped, startPaused, track);
+    source->decRef();
+    return sound;
 }
 
 IPlayingSound* SoundEngine::playSound(ISoundSource* source, const Vector3* position,
                                       bool playLooped, bool startPaused, bool track) {
-    // Only the engine's own source classes can be played; anything else is refused.
+    // Only the engine's own sources can be played; anything else is refused.
     FileSoundSource* own = dynamic_cast<FileSoundSource*>(source);
-    if (!own)
+    if (!own || own->getEngine() != this)
         return nullptr;
-    MutexGuard guard(mutex_);
-    IPlayingSound* sound = own->createSound(fileManager_, playLooped, position != nullptr);
-    if (!sound)
+    // Opening and decoding run without the engine's lock, so update passes go on meanwhile.
+    IPlayingSound* created = own->createSound(fileManager_, playLooped, position != nullptr);
+    if (!created)
         return nullptr;
+    PlayingSound* sound = static_cast<PlayingSound*>(created);
     if (position) {
-        if (PlayingSound* generic = dynamic_cast<PlayingSound*>(sound))
-            generic->setIs3D(true);
+        sound->setIs3D(true);
         sound->setPosition3D(*position);
+    }
+    return handOver(sound, own, startPaused, track);
+}
+
+IPlayingSound* SoundEngine::handOver(PlayingSound* sound, FileSoundSource* source, bool startPaused,
+                                     bool track) {
+    MutexGuard guard(mutex_);
+    // A source removed while its sound was being made takes the sound with it.
+    if (source->getEngine() != this) {
+        releaseSound(sound);
+        return nullptr;
     }
     updateSoundListener(sound);
     if (!startPaused)
@@ -52,41 +70,6 @@ IPlayingSound* SoundEngine::playSound(ISoundSource* source, const Vector3* posit
         sound->incRef();
         return sound;
     }
-    return nullptr;
-}
-
-IAudioStream* SoundEngine::askLoaders(IInputFile* file, const char* lowerCaseName,
-                                      bool byExtension, bool& needsRewind) {
-    for (s32 i = loaders_.size() - 1; i >= 0; --i) {
-        IAudioStreamLoader* loader = loaders_[i];
-        if (byExtension && !loader->isALoadableFileExtension(lowerCaseName))
-            continue;
-        if (needsRewind) {
-            file->seek(0, false);
-            needsRewind = false;
-        }
-        if (IAudioStream* stream = loader->createAudioStream(file))
-            return stream;
-        needsRewind = true;
-    }
-    return nullptr;
-}
-
-IAudioStream* SoundEngine::openAudioStream(IInputFile* file) {
-    CharString name(file->getFileName());
-    name.makeLower();
-    bool needsRewind = false;
-    IAudioStream* stream = askLoaders(file, name.c_str(), true, needsRewind);
-    if (!stream)
-        stream = askLoaders(file, name.c_str(), false, needsRewind);
-    if (stream)
-        return stream;
-    if (name.find(".mp3") >= 0)
-        logText("Could not open audio stream for sound file (maybe the Dravon mp3 plugin is "
-                "missing?)",
-                name.c_str(), LOG_LEVEL_INFO);
-    else
-        logText("Could not open audio stream for sound file", name.c_str(), LOG_LEVEL_INFO);
     return nullptr;
 }
 

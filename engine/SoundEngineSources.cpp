@@ -1,52 +1,48 @@
-// The registry of sound sources, kept sorted by name.
+// The operations on the registry of sound sources.
 #include "SoundEngine.h"
 
 namespace nox {
 namespace audio {
 
-ISoundSource* SoundEngine::findSoundSource(const char* name, bool addIfNotFound, int streaming) {
+FileSoundSource* SoundEngine::acquireSource(const char* name, int streaming) {
     if (!name)
         return nullptr;
-    // The key is a complete source, so that a miss can register it as it is.
-    FileSoundSource* key = new FileSoundSource(name, streaming, this);
-    s32 index = sources_.binarySearch(key, SourceNameLess());
-    if (index >= 0) {
-        key->decRef();
-        return sources_[index];
-    }
-    if (!addIfNotFound) {
-        key->decRef();
-        return nullptr;
-    }
-    insertSource(key);
-    return key;
+    if (FileSoundSource* found = sources_.find(name))
+        return found;
+    FileSoundSource* candidate = new FileSoundSource(name, streaming, this);
+    FileSoundSource* source = sources_.add(candidate);
+    // Another thread may have registered the name since the search.
+    if (source != candidate)
+        candidate->decRef();
+    return source;
 }
 
-void SoundEngine::insertSource(FileSoundSource* source) {
-    sources_.push_back(source);
-    sources_.sortIfNeeded(SourceNameLess());
+ISoundSource* SoundEngine::addNewSource(FileSoundSource* candidate) {
+    FileSoundSource* source = sources_.add(candidate);
+    // The registry keeps its reference; the caller gets a borrowed pointer.
+    source->decRef();
+    if (source == candidate)
+        return source;
+    logText("Cannot add sound source, it exists already", candidate->getName(), LOG_LEVEL_INFO);
+    candidate->decRef();
+    return nullptr;
 }
 
 ISoundSource* SoundEngine::getSoundSource(int index) {
-    if (index < 0 || index >= sources_.size())
-        return nullptr;
-    return sources_[index];
+    return sources_.at(index);
 }
 
 ISoundSource* SoundEngine::getSoundSource(const char* name) {
-    return findSoundSource(name, true, SOURCE_STREAM_AUTO);
+    FileSoundSource* source = acquireSource(name, SOURCE_STREAM_AUTO);
+    if (source)
+        source->decRef(); // borrowed: the registry keeps it until it is removed
+    return source;
 }
 
 ISoundSource* SoundEngine::addSoundSourceFromFile(const char* name, int streaming) {
     if (!name)
         return nullptr;
-    if (findSoundSource(name, false, 0)) {
-        logText("Cannot add sound source, it exists already", name, LOG_LEVEL_INFO);
-        return nullptr;
-    }
-    FileSoundSource* source = new FileSoundSource(name, streaming, this);
-    insertSource(source);
-    return source;
+    return addNewSource(new FileSoundSource(name, streaming, this));
 }
 
 ISoundSource* SoundEngine::addSoundSourceFromMemory(const void* memory, int sizeInBytes,
@@ -57,52 +53,56 @@ ISoundSource* SoundEngine::addSoundSourceFromMemory(const void* memory, int size
     }
     if (!name)
         return nullptr;
-    if (findSoundSource(name, false, 0)) {
-        logText("Cannot add sound source, it exists already", name, LOG_LEVEL_INFO);
-        return nullptr;
-    }
-    MemorySoundSource* source = new MemorySoundSource(memory, sizeInBytes, name, this);
-    insertSource(source);
-    return source;
+    return addNewSource(new MemorySoundSource(memory, sizeInBytes, name, this));
 }
 
 void SoundEngine::removeSoundSource(const char* name) {
-    ISoundSource* source = findSoundSource(name, false, 0);
-    if (source)
-        removeSoundSource(source);
-    else
+    FileSoundSource* source = name ? sources_.find(name) : nullptr;
+    if (!source) {
         logText("Cannot find sound source to remove", name, LOG_LEVEL_INFO);
+        return;
+    }
+    removeSoundSource(source);
+    source->decRef();
 }
 
 void SoundEngine::removeSoundSource(ISoundSource* source) {
-    if (!source)
+    FileSoundSource* removed = source ? sources_.remove(source) : nullptr;
+    if (!removed)
         return;
-    MutexGuard guard(mutex_);
-    for (auto it = playing_.begin(); it != playing_.end();) {
-        IPlayingSound* sound = *it;
-        if (sound->getSoundSourceOf() != source) {
-            ++it;
-            continue;
-        }
-        sound->onStop();
-        sound->decRef();
-        it = playing_.erase(it);
+    {
+        // Detached under the lock, so that no play hands over a sound of it afterwards.
+        MutexGuard guard(mutex_);
+        removed->detachEngine();
+        stopSoundsOf(removed);
     }
-    for (s32 i = 0; i < sources_.size(); ++i) {
-        if (sources_[i] == source) {
-            sources_[i]->decRef();
-            sources_.erase(i);
-            return;
-        }
-    }
+    removed->awaitOpenings();
+    removed->decRef();
 }
 
 void SoundEngine::removeAllSoundSources() {
-    stopAllSounds();
-    MutexGuard guard(mutex_);
-    for (FileSoundSource* source : sources_)
+    std::vector<FileSoundSource*> removed = sources_.removeAll();
+    {
+        MutexGuard guard(mutex_);
+        for (FileSoundSource* source : removed)
+            source->detachEngine();
+        stopAllSounds();
+    }
+    for (FileSoundSource* source : removed) {
+        source->awaitOpenings();
         source->decRef();
-    sources_.clear();
+    }
+}
+
+void SoundEngine::stopSoundsOf(ISoundSource* source) {
+    for (auto it = playing_.begin(); it != playing_.end();) {
+        if ((*it)->getSoundSourceOf() != source) {
+            ++it;
+            continue;
+        }
+        releaseSound(*it);
+        it = playing_.erase(it);
+    }
 }
 
 } // namespace audio

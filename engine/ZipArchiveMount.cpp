@@ -11,8 +11,7 @@ bool addDravonZipArchive(ISoundEngine* engine, const char* fileName, bool ignore
     SoundEngine* ours = dynamic_cast<SoundEngine*>(engine);
     if (!ours)
         return false;
-    // Play operations open files under the engine's lock; mounting takes it too.
-    MutexGuard guard(ours->getMutex());
+    // Plays open files without the engine's lock: the file manager guards its own archive list.
     return ours->getFileManager()->addZipArchive(fileName, ignoreCase, ignorePaths);
 }
 

@@ -2,7 +2,6 @@
 
 #include "MemoryAudioStream.h"
 #include "MixKernels.h"
-#include "engine/SoundEngine.h"
 
 #include <cstring>
 #include <new>
@@ -29,16 +28,16 @@ void writeSilence(s16* frames, s32 frameCount) {
 
 } // namespace
 
-MixedSound::MixedSound(ISoundSource* source, IAudioStream* stream, bool playLooped, u32 mixingRate,
-                       float minDistance, float maxDistance)
-    : PlayingSound(source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
+MixedSound::MixedSound(SoundEngine* engine, ISoundSource* source, IAudioStream* stream,
+                       bool playLooped, u32 mixingRate, float minDistance, float maxDistance)
+    : PlayingSound(engine, source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
     if (stream)
         sampleSource_ = createSampleSource(mixingRate, stream);
 }
 
-MixedSound::MixedSound(ISoundSource* source, SampleBuffer* samples, bool playLooped, u32 mixingRate,
-                       float minDistance, float maxDistance)
-    : PlayingSound(source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
+MixedSound::MixedSound(SoundEngine* engine, ISoundSource* source, SampleBuffer* samples,
+                       bool playLooped, u32 mixingRate, float minDistance, float maxDistance)
+    : PlayingSound(engine, source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
     if (!samples)
         return;
     MemoryAudioStream* memoryStream = new (std::nothrow) MemoryAudioStream(samples);
@@ -51,16 +50,6 @@ MixedSound::MixedSound(ISoundSource* source, SampleBuffer* samples, bool playLoo
 MixedSound::~MixedSound() {
     if (ISampleSource* source = sampleSource_)
         source->decRef();
-}
-
-void MixedSound::stop() {
-    SoundEngine* engine = getEngineOf(getSoundSourceOf());
-    if (!engine) {
-        onStop();
-        return;
-    }
-    MutexGuard guard(engine->getMutex());
-    onStop();
 }
 
 void MixedSound::onStop() {

@@ -14,20 +14,19 @@ namespace audio {
 
 //! Reads its frames from a sample source, applies its effective pan and gain, loops or ends,
 //! and counts the frames played. Without a sample source (none given, or after the end or a
-//! stop) the sound is finished. Rendering runs under the engine's lock; the application may
-//! query the sound from its own thread at any time.
+//! stop) the sound is finished. Rendering runs under the engine's lock, and so does stop()
+//! (PlayingSound takes it), so no update pass renders a sound while it stops; the application
+//! may query the sound from its own thread at any time. Construction touches no engine state.
 class MixedSound : public PlayingSound {
 public:
     //! Plays `stream` (null: a finished sound), taking its own reference through the source.
-    MixedSound(ISoundSource* source, IAudioStream* stream, bool playLooped, u32 mixingRate,
-               float minDistance, float maxDistance);
+    MixedSound(SoundEngine* engine, ISoundSource* source, IAudioStream* stream, bool playLooped,
+               u32 mixingRate, float minDistance, float maxDistance);
     //! Plays `samples` (null: a finished sound) through a MemoryAudioStream.
-    MixedSound(ISoundSource* source, SampleBuffer* samples, bool playLooped, u32 mixingRate,
-               float minDistance, float maxDistance);
+    MixedSound(SoundEngine* engine, ISoundSource* source, SampleBuffer* samples, bool playLooped,
+               u32 mixingRate, float minDistance, float maxDistance);
     ~MixedSound() override;
 
-    //! Stops under the engine's lock, so that no update pass is rendering the sound meanwhile.
-    void stop() override;
     //! Milliseconds played since the start or the last loop restart; -1 when finished or
     //! without a source.
     int getPlayPosition() override;

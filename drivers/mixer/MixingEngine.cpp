@@ -12,7 +12,7 @@ namespace audio {
 namespace {
 
 // Every sound in the playing list of a mixing engine was made by one of its two hooks.
-MixedSound* mixed(IPlayingSound* sound) {
+MixedSound* mixed(PlayingSound* sound) {
     return static_cast<MixedSound*>(sound);
 }
 
@@ -29,18 +29,18 @@ IPlayingSound* MixingEngine::createSoundFromSamples(SampleBuffer* samples, ISoun
                                                     bool playLooped, bool, float minDistance,
                                                     float maxDistance) {
     return new (std::nothrow) AtomicallyCounted<MixedSound>(
-        source, samples, playLooped, getMixingRate(), minDistance, maxDistance);
+        this, source, samples, playLooped, getMixingRate(), minDistance, maxDistance);
 }
 
 IPlayingSound* MixingEngine::createSoundFromStream(IAudioStream* stream, ISoundSource* source,
                                                    bool playLooped, bool, float minDistance,
                                                    float maxDistance) {
     return new (std::nothrow) AtomicallyCounted<MixedSound>(
-        source, stream, playLooped, getMixingRate(), minDistance, maxDistance);
+        this, source, stream, playLooped, getMixingRate(), minDistance, maxDistance);
 }
 
 bool MixingEngine::hasActiveSound() {
-    for (IPlayingSound* sound : getPlayingSounds())
+    for (PlayingSound* sound : getPlayingSounds())
         if (isAudible(mixed(sound)))
             return true;
     return false;
@@ -64,7 +64,7 @@ void MixingEngine::mixChunk(s16* output, s32 frameCount) {
     s16 scratch[2 * maxChunkFrames];
     const s32 sampleCount = 2 * frameCount;
     std::memset(accumulator, 0, sizeof(s32) * static_cast<size_t>(sampleCount));
-    for (IPlayingSound* sound : getPlayingSounds()) {
+    for (PlayingSound* sound : getPlayingSounds()) {
         MixedSound* voice = mixed(sound);
         if (!isAudible(voice))
             continue;

@@ -9,7 +9,8 @@ namespace nox {
 namespace audio {
 
 //! Supplies files by name from the application's own storage (a pack file, a network cache...).
-//! Providers are asked after mounted zip archives and before the disk, in the order added.
+//! Providers are asked after mounted zip archives and before the disk, in the order added, on
+//! whichever thread plays a sound: openFile() must allow calls from several threads at once.
 class IFileProvider : public virtual RefCounted {
 public:
     //! Opens `fileName`. Returns a new file whose one reference belongs to the caller, or null

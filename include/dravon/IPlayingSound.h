@@ -24,20 +24,29 @@ public:
 
 //! One sound playing (or paused) in the engine. A play operation that returns a sound hands
 //! the caller one reference, released with decRef(). The setters only store their value; the
-//! output follows at the engine's next update pass. A sound that has ended stays a valid object
-//! until its last reference is released, and then reports isFinished() true.
+//! output follows at the engine's next update pass. Any thread may call any operation.
+//!
+//! Lifetime: a sound stays a valid object for as long as the application holds a reference to
+//! it, whatever happens to its source or its engine. Once it has left the engine (it ended, was
+//! stopped, its source was removed, all sources were removed, or the engine was released) it
+//! behaves as a stopped sound: isFinished() is true, getPlayPosition() is -1, stop() and
+//! setIsPaused() do nothing, the other setters only store their value, getPlayLength() answers
+//! from what its source knows, and getSoundSourceOf() still returns its source, which the sound
+//! keeps alive. decRef() frees it as usual.
 class IPlayingSound : public virtual ISoundRefCount {
 public:
-    //! The source the sound plays (borrowed; null if it has none).
+    //! The source the sound plays (borrowed; valid as long as the sound; null if it has none).
     virtual ISoundSource* getSoundSourceOf() = 0;
 
-    //! Pauses or resumes the sound without losing its play position.
+    //! Pauses or resumes the sound without losing its play position. Does nothing once the
+    //! sound has left the engine.
     virtual void setIsPaused(bool paused) = 0;
 
     //! True while the sound is paused.
     virtual bool getIsPaused() = 0;
 
-    //! Stops the sound for good; it leaves the engine at the next update pass.
+    //! Stops the sound for good; it leaves the engine at the next update pass. Does nothing once
+    //! the sound has left the engine.
     virtual void stop() = 0;
 
     //! The sound's own volume, a linear gain (1.0 = unchanged).

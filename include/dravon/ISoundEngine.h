@@ -18,9 +18,21 @@ class SampleBuffer;
 
 //! The sound engine returned by createDravonDevice(). The application owns it and releases it
 //! with decRef(); releasing the last reference stops every sound and frees everything the engine
-//! holds. Operations may be called from any application thread; the engine serialises the ones
-//! that touch playing sounds with its own lock. Failures return null, false or -1 and write a
-//! line to standard output.
+//! holds. Failures return null, false or -1 and write a line to standard output.
+//!
+//! Threads: every operation of the engine and of its sources may be called from any thread, at
+//! the same time as any other and as the engine's update thread; the engine takes the locks it
+//! needs itself. Opening and decoding a sound happen without the lock that update passes take,
+//! so a slow file never silences the sounds already playing. Release the engine only when no
+//! other thread is inside one of its operations or those of its sources; sounds and sources
+//! the application still holds stay safe to use after it is gone.
+//!
+//! Ownership: a play operation that returns a sound gives the caller one reference. Sources
+//! returned by getSoundSource() and the add operations are borrowed: each stays valid until it
+//! is removed (by name, by pointer, all at once, or with the engine). An application that uses
+//! a source pointer while another of its threads may remove that source takes its own
+//! reference first (incRef(), and decRef() when done); the source is then safe to use, plays
+//! nothing any more once removed, and getPlayLength() answers from what it knows.
 class ISoundEngine : public virtual RefCounted {
 public:
     //! Plays `source` in 2D. Returns the sound (one reference, the caller's) when `track` or
@@ -62,7 +74,9 @@ public:
 
     //! Registers `sizeInBytes` bytes at `memory` (a complete sound file) as a source named
     //! `name`. The memory is not copied: keep it valid and unchanged while the source can be
-    //! opened. Returns the source (borrowed), or null when the name exists or the memory is null.
+    //! opened, that is until its removal returns (a removal waits for a play that is reading the
+    //! memory at that moment). Returns the source (borrowed), or null when the name exists or the
+    //! memory is null.
     virtual ISoundSource* addSoundSourceFromMemory(const void* memory, int sizeInBytes,
                                                    const char* name) = 0;
 
@@ -71,10 +85,10 @@ public:
     virtual ISoundSource* addSoundSourceFromFile(const char* name,
                                                  int streaming = SOURCE_STREAM_AUTO) = 0;
 
-    //! Stops the sounds of the source named `name` and removes it.
+    //! Stops the sounds of the source named `name` and removes it, once no play is opening it.
     virtual void removeSoundSource(const char* name) = 0;
 
-    //! Stops the sounds of `source` and removes it; null is ignored.
+    //! Stops the sounds of `source` and removes it, once no play is opening it; null is ignored.
     virtual void removeSoundSource(ISoundSource* source) = 0;
 
     //! Stops every sound and removes every source.
@@ -105,7 +119,8 @@ public:
     virtual bool isCurrentlyPlaying(const char* name) = 0;
 
     //! Adds a decoder. The engine keeps a reference and asks the most recently registered loader
-    //! first. Register loaders before playing sounds from other threads. Null is ignored.
+    //! first; files already being opened go on with the loaders they started with. Null is
+    //! ignored.
     virtual void registerAudioStreamLoader(IAudioStreamLoader* loader) = 0;
 
     //! True when the engine was created with ENGINE_OPT_MULTITHREADED.
@@ -141,12 +156,14 @@ public:
     //! The value stored by setSpareFactor() (initially 1.0).
     virtual float getSpareFactor() = 0;
 
-    //! Driver hook used by the play operations: a new paused sound over decoded samples, or null.
+    //! Driver hook used by the play operations, without the engine's lock: a new paused sound
+    //! over decoded samples, or null.
     virtual IPlayingSound* createSoundFromSamples(SampleBuffer* samples, ISoundSource* source,
                                                   bool playLooped, bool is3D, float minDistance,
                                                   float maxDistance) = 0;
 
-    //! Driver hook used by the play operations: a new paused sound reading `stream`, or null.
+    //! Driver hook used by the play operations, without the engine's lock: a new paused sound
+    //! reading `stream`, or null.
     virtual IPlayingSound* createSoundFromStream(IAudioStream* stream, ISoundSource* source,
                                                  bool playLooped, bool is3D, float minDistance,
                                                  float maxDistance) = 0;

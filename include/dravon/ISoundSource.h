@@ -13,7 +13,9 @@ class IFileManager;
 
 //! A sound file reached by name, or a block of the application's memory, registered with the
 //! engine. Pointers the engine returns are borrowed: the engine keeps its reference until the
-//! source is removed; call incRef() to keep a source beyond that.
+//! source is removed; call incRef() to keep a source beyond that, or while another thread may
+//! remove it. Every operation may be called from any thread (see ISoundEngine). A removed source
+//! is cut off from its engine: it plays nothing, and its getters answer from what it knows.
 class ISoundSource : public virtual RefCounted {
 public:
     //! The source's name; the source owns the text.

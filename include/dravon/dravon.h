@@ -55,7 +55,7 @@ DRAVON_API IOutputDeviceList* createDravonOutputDeviceList();
 //! stored (uncompressed) entries can be played. With `ignoreCase` names are found in any mix of
 //! case; with `ignorePaths` an entry is found by its bare file name, whatever directory the
 //! archive or the caller puts in front (separated by a slash or a backslash). Archives stay mounted
-//! until the engine is destroyed. Takes the engine's lock, so any thread may call it. Returns false
+//! until the engine is destroyed. Any thread may call it, also while others play. Returns false
 //! when `engine` is null or not made by createDravonDevice(), or the file does not open; a file
 //! that holds no zip entries still mounts and finds nothing.
 DRAVON_API bool addDravonZipArchive(ISoundEngine* engine, const char* fileName, bool ignoreCase,

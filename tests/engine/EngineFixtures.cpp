@@ -19,20 +19,22 @@ RecordingEngine::~RecordingEngine() {
 IPlayingSound* RecordingEngine::createSoundFromSamples(SampleBuffer*, ISoundSource* source,
                                                        bool playLooped, bool, float minDistance,
                                                        float maxDistance) {
-    if (!makeSounds)
-        return nullptr;
-    made.push_back(new CountedSound(source, playLooped, minDistance, maxDistance));
-    madeFromStream.push_back(false);
-    return made.back();
+    return record(source, playLooped, minDistance, maxDistance, false);
 }
 
 IPlayingSound* RecordingEngine::createSoundFromStream(IAudioStream*, ISoundSource* source,
                                                       bool playLooped, bool, float minDistance,
                                                       float maxDistance) {
+    return record(source, playLooped, minDistance, maxDistance, true);
+}
+
+IPlayingSound* RecordingEngine::record(ISoundSource* source, bool playLooped, float minDistance,
+                                       float maxDistance, bool fromStream) {
     if (!makeSounds)
         return nullptr;
-    made.push_back(new CountedSound(source, playLooped, minDistance, maxDistance));
-    madeFromStream.push_back(true);
+    std::lock_guard<std::mutex> guard(madeLock_);
+    made.push_back(new CountedSound(this, source, playLooped, minDistance, maxDistance));
+    madeFromStream.push_back(fromStream);
     return made.back();
 }
 
@@ -42,7 +44,7 @@ void RecordingEngine::updateDriver() {
 }
 
 void MemoryProvider::add(const std::string& name, const Bytes& bytes) {
-    entries_.push_back({name, bytes, 0});
+    entries_.emplace_back(name, bytes);
 }
 
 IInputFile* MemoryProvider::openFile(const char* fileName) {
@@ -113,7 +115,8 @@ void EngineTest::SetUp() {
 void EngineTest::TearDown() {
     loader->decRef();
     provider->decRef();
-    engine->decRef();
+    if (engine)
+        engine->decRef();
 }
 
 CountedSound* EngineTest::playTracked(bool paused) {

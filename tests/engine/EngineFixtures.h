@@ -10,7 +10,9 @@
 #include "io/MemoryInputFile.h"
 
 #include <atomic>
+#include <deque>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -56,14 +58,22 @@ public:
                                          float maxDistance) override;
     void updateDriver() override;
 
-    //! The sounds made so far, in order (borrowed; they may be gone once released).
+    //! The sounds made so far, in order (borrowed; they may be gone once released). The hooks
+    //! run on the playing threads; read these once the plays are done.
     std::vector<CountedSound*> made;
     std::vector<bool> madeFromStream;
     std::atomic<int> passes{0};
     bool makeSounds = true;
+
+private:
+    IPlayingSound* record(ISoundSource* source, bool playLooped, float minDistance,
+                          float maxDistance, bool fromStream);
+
+    std::mutex madeLock_;
 };
 
 //! A file provider that serves named blocks of memory and counts how often each is opened.
+//! Files may be opened from any thread; add them before.
 class MemoryProvider : public IFileProvider {
 public:
     void add(const std::string& name, const Bytes& bytes);
@@ -72,11 +82,14 @@ public:
 
 private:
     struct Entry {
+        Entry(const std::string& entryName, const Bytes& content)
+            : name(entryName), bytes(content) {}
         std::string name;
         Bytes bytes;
-        int opened;
+        std::atomic<int> opened{0};
     };
-    std::vector<Entry> entries_;
+    // A deque, so that entries never move.
+    std::deque<Entry> entries_;
 };
 
 //! A stream of `frames` frames of `format` that delivers only `deliver` of them.
@@ -124,6 +137,7 @@ protected:
     //! The interface carries the default arguments of the play operations.
     ISoundEngine* api() { return engine; }
 
+    //! Null once a test has released it.
     RecordingEngine* engine = nullptr;
     MemoryProvider* provider = nullptr;
     FakeStreamLoader* loader = nullptr;

@@ -101,8 +101,8 @@ TEST_F(PlayTest, ShortStreamShrinksTheCachedFrameCount) {
     ASSERT_NE(samples, nullptr);
     EXPECT_EQ(samples->format.frameCount, 60);
     EXPECT_EQ(source->getFormat().frameCount, 100) << "the source keeps the announced format";
+    EXPECT_EQ(samples->data[0], 0x5A);
     EXPECT_EQ(samples->data[60 * 4 - 1], 0x5A);
-    EXPECT_EQ(samples->data[60 * 4], 0) << "the rest of the block stays silent";
 }
 
 TEST_F(PlayTest, ByNameTheFirstStreamingChoiceWins) {

@@ -5,6 +5,7 @@
 #include "engine/SampleBuffer.h"
 
 #include <algorithm>
+#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace dravon_test;
@@ -55,6 +56,22 @@ TEST_F(EngineTest, ManySourcesStayOrderedAndFindable) {
     for (const std::string& name : names)
         EXPECT_STREQ(engine->getSoundSource(name.c_str())->getName(), name.c_str());
     EXPECT_EQ(engine->getSoundSourceCount(), 97);
+}
+
+TEST_F(EngineTest, TenThousandSourcesRegisterInAFractionOfASecond) {
+    // Scattered names, so that insertions land all over the registry.
+    std::vector<std::string> names;
+    for (int i = 0; i < 10000; ++i)
+        names.push_back("sounds/step" + std::to_string(i * 7919 % 10000) + ".wav");
+    const std::clock_t start = std::clock();
+    for (const std::string& name : names)
+        ASSERT_NE(engine->addSoundSourceFromFile(name.c_str(), SOURCE_STREAM_AUTO), nullptr);
+    for (const std::string& name : names)
+        ASSERT_STREQ(engine->getSoundSource(name.c_str())->getName(), name.c_str());
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_LT(seconds, 3.0) << "each insertion is a search and one move, not a sort";
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(registeredNames(engine), names);
 }
 
 TEST_F(EngineTest, AddFailuresLogTheirLineAndLeaveTheRegistryAlone) {
@@ -114,11 +131,12 @@ TEST_F(EngineTest, RemovalStopsTheSourcesSoundsAndKeepsTheOrder) {
     EXPECT_FALSE(engine->isCurrentlyPlaying(tone));
     EXPECT_EQ(registeredNames(engine), (std::vector<std::string>{"a", "z"}));
     EXPECT_EQ(engine->getSoundSource("z"), engine->getSoundSource(1));
-    EXPECT_EQ(tone->getReferenceCount(), 1) << "only the test's reference is left";
+    EXPECT_EQ(tone->getReferenceCount(), 2) << "the test's and the held sound's";
     engine->removeSoundSource(tone);
     engine->removeSoundSource(static_cast<ISoundSource*>(nullptr));
     EXPECT_EQ(engine->getSoundSourceCount(), 2) << "removing an absent source changes nothing";
     sound->decRef();
+    EXPECT_EQ(tone->getReferenceCount(), 1) << "only the test's reference is left";
     tone->decRef();
 }
 

@@ -70,8 +70,6 @@ TEST_F(UpdateThreadTest, VolumeChangesWaitForTheNextPass) {
 }
 
 TEST_F(UpdateThreadTest, ApplicationThreadsPlayAndSteerWhileTheThreadUpdates) {
-    // The registry is the application's: it registers sources from one thread at a time.
-    engine->getSoundSource("tone.fake");
     auto player = [this](float x) {
         for (int i = 0; i < 200; ++i) {
             IPlayingSound* sound =

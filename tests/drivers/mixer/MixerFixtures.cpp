@@ -50,10 +50,11 @@ TestMixingEngine::TestMixingEngine() : MixingEngine(createFileManager(), 0) {
 }
 
 MixedSound* TestMixingEngine::add(IAudioStream* stream, bool looped, ISoundSource* source) {
-    IPlayingSound* sound = createSoundFromStream(stream, source, looped, false, 1.0f, 1e9f);
+    MixedSound* sound =
+        static_cast<MixedSound*>(createSoundFromStream(stream, source, looped, false, 1.0f, 1e9f));
     getPlayingSounds().push_back(sound);
     sound->setIsPaused(false);
-    return static_cast<MixedSound*>(sound);
+    return sound;
 }
 
 TestMixingEngine* makeTestMixingEngine() {

@@ -160,3 +160,31 @@ TEST_F(MixedSoundTest, TheSoundsVolumeAndPanReachTheMixThroughTheHousekeepingPas
 }
 
 } // namespace
+
+// A sound the application holds after its source is removed and its engine released: it is
+// stopped, and every operation stays safe.
+TEST(MixedSoundLifetime, AHeldSoundOutlivesItsSourceAndItsEngine) {
+    dravon_test::TestMixingEngine* engine = dravon_test::makeTestMixingEngine();
+    const dravon_test::Bytes wav =
+        dravon_test::makeWav16(2, 44100, dravon_test::patternSamples(2 * 1000));
+    engine->addSoundSourceFromMemory(wav.data(), static_cast<int>(wav.size()), "kept.wav");
+    IPlayingSound* sound =
+        static_cast<ISoundEngine*>(engine)->play2D("kept.wav", true, false, true);
+    ASSERT_NE(sound, nullptr);
+    mix(*engine, 441);
+    EXPECT_EQ(sound->getPlayPosition(), 10);
+    engine->removeSoundSource("kept.wav");
+    for (int round = 0; round < 2; ++round) {
+        sound->setIsPaused(false);
+        sound->stop();
+        EXPECT_TRUE(sound->isFinished());
+        EXPECT_EQ(sound->getPlayPosition(), -1);
+        EXPECT_EQ(sound->getPlayLength(), 22) << "1000 frames at 44100 Hz";
+        EXPECT_STREQ(sound->getSoundSourceOf()->getName(), "kept.wav");
+        if (engine) {
+            engine->decRef();
+            engine = nullptr;
+        }
+    }
+    EXPECT_TRUE(sound->decRef());
+}
