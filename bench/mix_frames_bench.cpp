@@ -8,7 +8,7 @@
 #include "drivers/mixer/MixingEngine.h"
 #include "engine/SampleBuffer.h"
 #include "io/IFileManager.h"
-#include "platform/Mutex.h"
+#include "platform/system/Mutex.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>

@@ -8,7 +8,7 @@
 // module_seconds (the length the stream reports). The time per iteration is one play.
 #include "drivers/mixer/MixingEngine.h"
 #include "io/IFileManager.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <algorithm>
 #include <atomic>

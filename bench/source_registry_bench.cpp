@@ -3,7 +3,7 @@
 // all over the registry), and every one of them then found by name. Times are CPU time.
 #include "engine/NullSoundEngine.h"
 #include "io/IFileManager.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "core/LittleEndian.h"
 #include "core/String.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <cstring>
 

@@ -2,10 +2,10 @@
 
 #include "NullSoundEngine.h"
 #include "Version.h"
-#include "drivers/mixer/WinMMEngine.h"
 #include "dravon/dravon.h"
-#include "platform/AudioOutput.h"
-#include "platform/Logger.h"
+#include "drivers/mixer/WinMMEngine.h"
+#include "platform/audio/AudioOutputList.h"
+#include "platform/system/Logger.h"
 
 #include <new>
 
@@ -98,7 +98,9 @@ ISoundEngine* createDravonDevice(E_SOUND_OUTPUT_DRIVER driver, int options,
     return createDravonDeviceOnOutput(driver, options, nullptr, sdkVersion);
 }
 
-IOutputDeviceList* createDravonOutputDeviceList() { return createSystemOutputDeviceList(); }
+IOutputDeviceList* createDravonOutputDeviceList() {
+    return createAudioOutputList();
+}
 
 } // namespace audio
 } // namespace nox

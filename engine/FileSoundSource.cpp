@@ -4,7 +4,7 @@
 #include "SoundEngine.h"
 #include "io/IFileManager.h"
 #include "io/MemoryInputFile.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <climits>
 

@@ -1,32 +1,10 @@
 #include "PlayingSound.h"
 
 #include "SoundEngine.h"
-
-#include <cmath>
+#include "dsp/Spatial.h"
 
 namespace nox {
 namespace audio {
-
-double angleOf(float xf, float yf) {
-    double x = xf, y = yf;
-    if (y == 0.0)
-        return x >= 0.0 ? 0.0 : 180.0;
-    if (x == 0.0)
-        return y > 0.0 ? 270.0 : 90.0;
-    double s = y / std::sqrt(x * x + y * y);
-    double t = std::atan(std::sqrt(1.0 - s * s) / s) * 57.29577951308232;
-    if (x > 0.0)
-        return y > 0.0 ? t + 270.0 : t + 90.0;
-    return y < 0.0 ? 90.0 - t : 270.0 - t;
-}
-
-Vector3 normalized(Vector3 v) {
-    float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    if (length == 0.0f)
-        return v;
-    float inverse = 1.0f / length;
-    return Vector3(v.x * inverse, v.y * inverse, v.z * inverse);
-}
 
 PlayingSound::PlayingSound(SoundEngine* engine, ISoundSource* source, bool looped,
                            float minDistance, float maxDistance)
@@ -80,33 +58,6 @@ int PlayingSound::getPlayLength() {
     return source_ ? source_->getPlayLength() : -1;
 }
 
-namespace {
-
-// Brings an angle into [0, 360).
-float wrapAngle(float angle) {
-    return std::fmod(std::fmod(angle, 360.0f) + 360.0f, 360.0f);
-}
-
-} // namespace
-
-float PlayingSound::attenuate(float volume, float distance, bool linearRolloff) const {
-    float minimum = minDistance_;
-    float maximum = maxDistance_;
-    if (distance < minimum)
-        return volume;
-    if (distance > maximum)
-        return 0.0f;
-    float beyond = distance - minimum;
-    float range = maximum - minimum;
-    if (range <= 0.0f)
-        return 1.0f;
-    // Non-linear roll-off divides by the distance beyond the minimum, not the distance itself.
-    float factor =
-        linearRolloff ? 1.0f - beyond / range : (beyond == 0.0f ? 1.0f : minimum / beyond);
-    volume *= factor;
-    return volume > 1.0f ? 1.0f : volume;
-}
-
 void PlayingSound::apply3DInSoftware(float engineVolume, Vector3 listener, Vector3 look, Vector3 up,
                                      bool linearRolloff) {
     float volume = engineVolume * volume_;
@@ -116,28 +67,9 @@ void PlayingSound::apply3DInSoftware(float engineVolume, Vector3 listener, Vecto
         return;
     }
     Vector3 sound = position_;
-    float dx = listener.x - sound.x, dy = listener.y - sound.y, dz = listener.z - sound.z;
-    volume = attenuate(volume, std::sqrt(dx * dx + dy * dy + dz * dz), linearRolloff);
-
-    // Project onto the plane across the up vector's dominant axis.
-    Vector3 u = normalized(up);
-    float ux = u.x * u.x, uy = u.y * u.y, uz = u.z * u.z;
-    Vector3 toSound(sound.x - listener.x, sound.y - listener.y, sound.z - listener.z);
-    float lookAngle, soundAngle;
-    if (uy >= ux && uy >= uz) {
-        lookAngle = static_cast<float>(angleOf(look.x, look.z));
-        soundAngle = static_cast<float>(angleOf(toSound.x, toSound.z));
-    } else if (ux >= uy && ux >= uz) {
-        lookAngle = static_cast<float>(angleOf(look.y, look.z));
-        soundAngle = static_cast<float>(angleOf(toSound.y, toSound.z));
-    } else {
-        lookAngle = static_cast<float>(angleOf(look.x, look.y));
-        soundAngle = static_cast<float>(angleOf(toSound.x, toSound.y));
-    }
-    lookAngle = wrapAngle(lookAngle);
-    soundAngle = wrapAngle(soundAngle);
-    float pan = (std::fmod(lookAngle - soundAngle + 1260.0f, 360.0f) - 180.0f) * 0.0055555557f;
-    setEffectivePan(pan);
+    volume = attenuateByDistance(volume, distanceBetween(listener, sound), minDistance_,
+                                 maxDistance_, linearRolloff);
+    setEffectivePan(panFromListener(listener, look, up, sound));
     setEffectiveVolume(volume);
 }
 

@@ -4,7 +4,7 @@
 
 #include "core/Relaxed.h"
 #include "dravon/IPlayingSound.h"
-#include "platform/Mutex.h"
+#include "platform/system/Mutex.h"
 
 #include <atomic>
 
@@ -12,12 +12,6 @@ namespace nox {
 namespace audio {
 
 class SoundEngine;
-
-//! The clockwise angle of (x, y) in degrees, in [0, 360), from the positive first axis.
-double angleOf(float x, float y);
-
-//! `v` scaled to length 1; a zero vector stays zero.
-Vector3 normalized(Vector3 v);
 
 //! Base of the drivers' sounds: keeps position, volume, pan, distances and flags, and
 //! implements the accessors. The hooks do nothing here; drivers replace them and supply the
@@ -75,7 +69,6 @@ public:
                            Vector3 listenerLookDirection, Vector3 listenerUp, bool linearRolloff);
 
 private:
-    float attenuate(float volume, float distance, bool linearRolloff) const;
     void applyPause(bool paused, SoundEngine* engine);
 
     RelaxedVector3 position_;

@@ -2,9 +2,9 @@
 
 #include "Version.h"
 #include "dravon/Plugin.h"
-#include "platform/DynamicLibrary.h"
-#include "platform/FileSystem.h"
-#include "platform/Logger.h"
+#include "platform/system/DynamicLibrary.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/Logger.h"
 
 namespace nox {
 namespace audio {

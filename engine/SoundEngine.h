@@ -10,9 +10,9 @@
 #include "core/Relaxed.h"
 #include "dravon/ISoundEngine.h"
 #include "io/IFileManager.h"
-#include "platform/Logger.h"
-#include "platform/Mutex.h"
-#include "platform/Thread.h"
+#include "platform/system/Logger.h"
+#include "platform/system/Mutex.h"
+#include "platform/system/Thread.h"
 
 #include <atomic>
 

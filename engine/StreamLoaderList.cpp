@@ -1,7 +1,7 @@
 #include "StreamLoaderList.h"
 
 #include "core/String.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 namespace nox {
 namespace audio {

@@ -1,7 +1,7 @@
 // Attribute sets read from arbitrary XML, then every value converted and written again.
 #include "FuzzInput.h"
 
-#include "io/IOutputFile.h"
+#include "core/IOutputFile.h"
 #include "xml/AttributeSet.h"
 #include "xml/XmlReader.h"
 #include "xml/XmlWriter.h"

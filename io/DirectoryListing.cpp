@@ -1,6 +1,6 @@
 #include "DirectoryListing.h"
 
-#include "platform/FileSystem.h"
+#include "platform/system/FileSystem.h"
 
 namespace nox {
 namespace audio {

@@ -4,7 +4,7 @@
 
 #include "core/String.h"
 #include "dravon/IInputFile.h"
-#include "platform/SharedFile.h"
+#include "platform/system/SharedFile.h"
 
 namespace nox {
 namespace audio {

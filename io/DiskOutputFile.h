@@ -2,7 +2,7 @@
 #ifndef DRAVON_IO_DISK_OUTPUT_FILE_H
 #define DRAVON_IO_DISK_OUTPUT_FILE_H
 
-#include "IOutputFile.h"
+#include "core/IOutputFile.h"
 #include "core/String.h"
 
 #include <cstdio>

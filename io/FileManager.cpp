@@ -3,7 +3,7 @@
 #include "DirectoryListing.h"
 #include "DiskInputFile.h"
 #include "DiskOutputFile.h"
-#include "platform/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "xml/AttributeSet.h"
 #include "xml/XmlReader.h"
 #include "xml/XmlWriter.h"

@@ -5,7 +5,7 @@
 #include "IFileManager.h"
 #include "ZipArchiveReader.h"
 #include "core/DynArray.h"
-#include "platform/Mutex.h"
+#include "platform/system/Mutex.h"
 
 namespace nox {
 namespace audio {

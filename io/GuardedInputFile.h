@@ -3,7 +3,7 @@
 #define DRAVON_IO_GUARDED_INPUT_FILE_H
 
 #include "dravon/IInputFile.h"
-#include "platform/Mutex.h"
+#include "platform/system/Mutex.h"
 
 namespace nox {
 namespace audio {

@@ -3,7 +3,7 @@
 #define DRAVON_IO_I_FILE_MANAGER_H
 
 #include "IDirectoryListing.h"
-#include "IOutputFile.h"
+#include "core/IOutputFile.h"
 #include "core/String.h"
 #include "dravon/IFileProvider.h"
 #include "dravon/IInputFile.h"
@@ -12,8 +12,8 @@
 namespace nox {
 namespace audio {
 
-// The XML and attribute interfaces live in xml/, which depends on io/ only for the file
-// interfaces; only FileManager.cpp includes xml/ for the factories.
+// The XML and attribute interfaces live in xml/, a layer below; declared ahead here so that the
+// users of the file manager need not see them.
 template <typename C> class IXmlReader;
 typedef IXmlReader<char16_t> IXmlReader16;
 typedef IXmlReader<char> IXmlReader8;

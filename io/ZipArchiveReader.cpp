@@ -2,7 +2,7 @@
 
 #include "SectionInputFile.h"
 #include "ZipFormat.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <memory>
 

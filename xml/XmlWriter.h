@@ -3,7 +3,7 @@
 #define DRAVON_XML_XML_WRITER_H
 
 #include "IXmlWriter.h"
-#include "io/IOutputFile.h"
+#include "core/IOutputFile.h"
 
 namespace nox {
 namespace audio {

@@ -1,7 +1,7 @@
 #include "MixedSound.h"
 
 #include "MemoryAudioStream.h"
-#include "MixKernels.h"
+#include "dsp/MixKernels.h"
 
 #include <cstring>
 #include <new>
@@ -10,17 +10,6 @@ namespace nox {
 namespace audio {
 
 namespace {
-
-// Gains this close to 1 leave the samples untouched.
-const f32 unityTolerance = 0.0001f;
-
-bool isUnity(f32 gain) {
-    return gain + unityTolerance > 1.0f && gain - unityTolerance < 1.0f;
-}
-
-f32 limitToUnit(f32 value) {
-    return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);
-}
 
 void writeSilence(s16* frames, s32 frameCount) {
     std::memset(frames, 0, sizeof(s16) * 2 * static_cast<size_t>(frameCount));
@@ -73,28 +62,13 @@ void MixedSound::updateListener(float engineVolume, Vector3 listenerPosition,
                           linearRolloff);
 }
 
-void MixedSound::computeGains(f32& left, f32& right) const {
-    // Pan attenuates one side ten times faster than it moves: 0.1 silences it.
-    const f32 pan = effectivePan_;
-    left = 1.0f;
-    right = 1.0f;
-    if (pan > 0.0f)
-        right = limitToUnit(1.0f - 10.0f * pan);
-    else if (pan < 0.0f)
-        left = limitToUnit(1.0f + 10.0f * pan);
-    const f32 volume = effectiveVolume_;
-    left *= volume;
-    right *= volume;
-}
-
 s32 MixedSound::readScaled(s16* buffer, s32 frameCount) {
     s32 n = sampleSource_.load()->read(buffer, frameCount);
     n = n < 0 ? 0 : (n > frameCount ? frameCount : n);
-    f32 left, right;
-    computeGains(left, right);
+    const StereoGains gains = stereoGains(effectivePan_, effectiveVolume_);
     // Only the frames read are scaled: the caller overwrites the rest.
-    if (!isUnity(left) || !isUnity(right))
-        scaleStereo(buffer, n, limitGain(left), limitGain(right));
+    if (!isUnityGain(gains.left) || !isUnityGain(gains.right))
+        scaleStereo(buffer, n, limitGain(gains.left), limitGain(gains.right));
     return n;
 }
 

@@ -48,7 +48,6 @@ public:
     u32 getPlayedFrames() const { return playedFrames_; }
 
 private:
-    void computeGains(f32& left, f32& right) const;
     //! Restarts a looped sound until `frameCount` frames of `buffer` are filled.
     void loopInto(ISampleSource* source, s16* buffer, s32 filled, s32 frameCount);
 

@@ -1,7 +1,7 @@
 #include "MixingEngine.h"
 
-#include "MixKernels.h"
 #include "MixedSound.h"
+#include "dsp/MixKernels.h"
 
 #include <cstring>
 #include <new>

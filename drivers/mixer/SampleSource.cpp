@@ -2,7 +2,7 @@
 
 #include "DirectSampleSource.h"
 #include "ResamplingSampleSource.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 #include "WinMMEngine.h"
 
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 namespace nox {
 namespace audio {

@@ -3,7 +3,7 @@
 #define DRAVON_DRIVERS_MIXER_WIN_MM_ENGINE_H
 
 #include "MixingEngine.h"
-#include "platform/WaveOut.h"
+#include "platform/waveout/WaveOut.h"
 
 namespace nox {
 namespace audio {

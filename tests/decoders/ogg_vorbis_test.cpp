@@ -2,7 +2,7 @@
 
 #include "LogCapture.h"
 #include "TestFiles.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <gtest/gtest.h>
 

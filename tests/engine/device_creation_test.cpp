@@ -2,7 +2,7 @@
 
 #include "engine/DeviceCreation.h"
 #include "engine/SoundEngine.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include "LogCapture.h"
 

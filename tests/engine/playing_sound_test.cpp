@@ -1,4 +1,4 @@
-// Playing sounds: software 3D (attenuation and pan), the angle helper, pausing and counting.
+// Playing sounds: software 3D (attenuation and pan), pausing and counting.
 #include "EngineFixtures.h"
 
 #include <gtest/gtest.h>
@@ -36,19 +36,6 @@ public:
 };
 
 } // namespace
-
-TEST(AngleOf, ClockwiseDegreesFromTheFirstAxis) {
-    EXPECT_EQ(angleOf(0, 0), 0.0);
-    EXPECT_EQ(angleOf(3, 0), 0.0);
-    EXPECT_EQ(angleOf(-3, 0), 180.0);
-    EXPECT_EQ(angleOf(0, 2), 270.0);
-    EXPECT_EQ(angleOf(0, -2), 90.0);
-    EXPECT_DOUBLE_EQ(angleOf(1, 1), 315.0);
-    EXPECT_DOUBLE_EQ(angleOf(1, -1), 45.0);
-    EXPECT_DOUBLE_EQ(angleOf(-1, -1), 135.0);
-    EXPECT_DOUBLE_EQ(angleOf(-1, 1), 225.0);
-    EXPECT_NEAR(angleOf(1, 0.001f), 359.94270422, 1e-6);
-}
 
 TEST(SoftwarePan, QuartersAroundAListenerLookingAlongZ) {
     EXPECT_FLOAT_EQ(Placed(Vector3(1, 0, 0)).pan(), -0.5f);

@@ -3,8 +3,8 @@
 #include "LogCapture.h"
 #include "TestFiles.h"
 #include "engine/NullSoundEngine.h"
-#include "platform/FileSystem.h"
-#include "platform/Logger.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/Logger.h"
 
 #include <gtest/gtest.h>
 

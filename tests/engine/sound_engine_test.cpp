@@ -1,7 +1,7 @@
 #include "EngineFixtures.h"
 
 #include "dravon/dravon.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "ZipBuilder.h"
 
 #include "io/FileManager.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 #include "xml/IAttributeSet.h"
 
 #include <atomic>

@@ -5,7 +5,7 @@
 
 #include "io/DiskInputFile.h"
 #include "io/ZipArchiveReader.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <gtest/gtest.h>
 #include <string>

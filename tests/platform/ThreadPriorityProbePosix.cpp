@@ -1,6 +1,6 @@
 #include "ThreadPriorityProbe.h"
 
-#include "platform/Thread.h"
+#include "platform/system/Thread.h"
 
 #include <cerrno>
 #include <sys/resource.h>

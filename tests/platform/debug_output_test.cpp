@@ -1,4 +1,4 @@
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include "LogCapture.h"
 

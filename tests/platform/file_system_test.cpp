@@ -1,4 +1,4 @@
-#include "platform/FileSystem.h"
+#include "platform/system/FileSystem.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 #include "ThreadPriorityProbe.h"
-#include "platform/Mutex.h"
-#include "platform/Thread.h"
+#include "platform/system/Mutex.h"
+#include "platform/system/Thread.h"
 
 #include <atomic>
 #include <chrono>
@@ -60,8 +60,7 @@ TEST(StartThread, LowestPriorityRunsNicer) {
     int creator = currentThreadPriority();
     ASSERT_TRUE(startThread(&probe, 0, THREAD_PRIORITY_VALUE_LOWEST));
     probe.waitUntilDone();
-    EXPECT_EQ(probe.seenPriority,
-              expectedThreadPriority(creator, THREAD_PRIORITY_VALUE_LOWEST));
+    EXPECT_EQ(probe.seenPriority, expectedThreadPriority(creator, THREAD_PRIORITY_VALUE_LOWEST));
 }
 
 TEST(Mutex, RecursiveLockingThenFullUnlockFreesItForOthers) {
@@ -104,4 +103,32 @@ TEST(Sleep, SleepsAtLeastTheTimeAsked) {
     auto start = std::chrono::steady_clock::now();
     sleepMilliseconds(30);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30));
+}
+
+namespace {
+
+// Takes a while before it records that it ran to its end.
+class SlowRunnable : public IThreadRunnable {
+public:
+    void run(ThreadStartBlock*) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        finished = true;
+    }
+    std::atomic<bool> finished{false};
+};
+
+} // namespace
+
+TEST(JoinableThread, JoinReturnsOnlyOnceRunHasReturned) {
+    SlowRunnable slow;
+    JoinableThread thread;
+    ASSERT_TRUE(thread.start(&slow));
+    EXPECT_FALSE(thread.start(&slow)) << "one thread at a time";
+    thread.join();
+    EXPECT_TRUE(slow.finished);
+    // Joined, the object starts a thread again; a null runnable starts none.
+    EXPECT_FALSE(thread.start(nullptr));
+    ASSERT_TRUE(thread.start(&slow));
+    thread.join();
+    thread.join();
 }

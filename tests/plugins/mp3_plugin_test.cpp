@@ -5,7 +5,7 @@
 #include "WavBuilder.h"
 #include "engine/NullSoundEngine.h"
 #include "io/IFileManager.h"
-#include "platform/Logger.h"
+#include "platform/system/Logger.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "TestFiles.h"
 
-#include "io/IOutputFile.h"
+#include "core/IOutputFile.h"
 
 #include <string>
 

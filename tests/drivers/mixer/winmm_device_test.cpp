@@ -5,7 +5,7 @@
 #include "dravon/dravon.h"
 #include "drivers/mixer/WinMMEngine.h"
 #include "engine/DeviceCreation.h"
-#include "platform/Thread.h"
+#include "platform/system/Thread.h"
 
 #include <gtest/gtest.h>
 #include <string>

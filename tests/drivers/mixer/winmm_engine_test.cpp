@@ -5,8 +5,8 @@
 #include "dravon/dravon.h"
 #include "drivers/mixer/WinMMEngine.h"
 #include "engine/DeviceCreation.h"
-#include "platform/Thread.h"
-#include "platform/VirtualAudioOutput.h"
+#include "platform/audio/VirtualAudioOutput.h"
+#include "platform/system/Thread.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -95,7 +95,7 @@ TEST_F(WinMMOnVirtualOutput, DoneBuffersAreRefilledInIndexOrderAcrossTheWrap) {
 }
 
 TEST_F(WinMMOnVirtualOutput, AFailedOpenIsLoggedAndTheEngineNeverTouchesTheDevice) {
-    output.failOpensWith(MMSYSERR_NODRIVER);
+    output.failOpensWith(AUDIO_OUTPUT_NOT_FOUND);
     const u32 callsBefore = getWaveOutCallCount();
     StdoutCapture out;
     ISoundEngine* engine =
