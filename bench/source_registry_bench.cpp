@@ -1,7 +1,7 @@
 // How long registering and finding sound sources takes: 100,000 distinct names registered with
 // addSoundSourceFromFile in a fresh engine (in name order, and scattered so that insertions land
 // all over the registry), and every one of them then found by name. Times are CPU time.
-#include "engine/NullSoundEngine.h"
+#include "drivers/null/NullSoundEngine.h"
 #include "io/IFileManager.h"
 #include "platform/system/Logger.h"
 

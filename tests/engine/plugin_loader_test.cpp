@@ -2,7 +2,7 @@
 
 #include "LogCapture.h"
 #include "TestFiles.h"
-#include "engine/NullSoundEngine.h"
+#include "drivers/null/NullSoundEngine.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/Logger.h"
 

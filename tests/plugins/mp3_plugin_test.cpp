@@ -3,7 +3,7 @@
 #include "LogCapture.h"
 #include "TestFiles.h"
 #include "WavBuilder.h"
-#include "engine/NullSoundEngine.h"
+#include "drivers/null/NullSoundEngine.h"
 #include "io/IFileManager.h"
 #include "platform/system/Logger.h"
 

@@ -2,9 +2,9 @@
 // device's clock is not checked for pace: only that buffers come back and sound advances.
 #include "LogCapture.h"
 #include "WavBuilder.h"
+#include "api/DeviceCreation.h"
 #include "dravon/dravon.h"
 #include "drivers/mixer/WinMMEngine.h"
-#include "engine/DeviceCreation.h"
 #include "platform/system/Thread.h"
 
 #include <gtest/gtest.h>

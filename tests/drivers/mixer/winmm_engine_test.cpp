@@ -2,9 +2,9 @@
 #include "LogCapture.h"
 #include "TestFiles.h"
 #include "WavBuilder.h"
+#include "api/DeviceCreation.h"
 #include "dravon/dravon.h"
 #include "drivers/mixer/WinMMEngine.h"
-#include "engine/DeviceCreation.h"
 #include "platform/audio/VirtualAudioOutput.h"
 #include "platform/system/Thread.h"
 

@@ -1,7 +1,7 @@
 // The exported operation that mounts a zip archive in an engine's file manager: the engine's
 // public interface has no slot for it.
-#include "SoundEngine.h"
 #include "dravon/dravon.h"
+#include "engine/SoundEngine.h"
 
 namespace nox {
 namespace audio {

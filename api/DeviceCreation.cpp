@@ -1,20 +1,15 @@
 #include "DeviceCreation.h"
 
-#include "NullSoundEngine.h"
-#include "Version.h"
+#include "DriverTable.h"
 #include "dravon/dravon.h"
-#include "drivers/mixer/WinMMEngine.h"
+#include "engine/Version.h"
 #include "platform/audio/AudioOutputList.h"
 #include "platform/system/Logger.h"
-
-#include <new>
 
 namespace nox {
 namespace audio {
 
 namespace {
-
-const bool hasDirectSound = false;
 
 void checkVersion(const char* sdkVersion) {
     // The constant pieces are kept as 16-bit text and narrowed unit by unit.
@@ -34,13 +29,12 @@ void checkVersion(const char* sdkVersion) {
     debugPrint(line.c_str(), true);
 }
 
-bool initialises(ISoundEngine* engine) {
-    if (!engine)
-        return false;
-    if (engine->initDriver())
-        return true;
+// `engine` once its driver has initialised; null (and the engine released) otherwise.
+ISoundEngine* initialised(ISoundEngine* engine) {
+    if (!engine || engine->initDriver())
+        return engine;
     engine->decRef();
-    return false;
+    return nullptr;
 }
 
 } // namespace
@@ -48,25 +42,16 @@ bool initialises(ISoundEngine* engine) {
 ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileManager,
                                  const char* outputName) {
     if (driver == OUTPUT_DRIVER_AUTO_DETECT)
-        driver = OUTPUT_DRIVER_DIRECTSOUND;
+        driver = autoDetectOrder[0];
+    const DriverEntry* entry = findDriver(driver);
     bool ownsFileManager = fileManager == nullptr;
     if (ownsFileManager)
         fileManager = createFileManager();
     ISoundEngine* engine = nullptr;
-    switch (driver) {
-    case OUTPUT_DRIVER_NULL:
-        engine = new (std::nothrow) NullSoundEngine(fileManager, options);
-        break;
-    case OUTPUT_DRIVER_WINMM:
-        engine = new (std::nothrow) WinMMEngine(fileManager, options, outputName);
-        break;
-    case OUTPUT_DRIVER_ALSA:
-        logText("ALSA is not supported on this system.", LOG_LEVEL_INFO);
-        break;
-    default:
-        // DirectSound is not available in this build.
-        break;
-    }
+    if (entry && entry->create)
+        engine = entry->create(fileManager, options, outputName);
+    else if (entry && entry->refusal)
+        logText(entry->refusal, LOG_LEVEL_INFO);
     if (ownsFileManager)
         fileManager->decRef();
     if (!engine)
@@ -77,17 +62,15 @@ ISoundEngine* createDriverEngine(int driver, int options, IFileManager* fileMana
 ISoundEngine* createDravonDeviceOnOutput(E_SOUND_OUTPUT_DRIVER driver, int options,
                                          const char* outputName, const char* sdkVersion) {
     checkVersion(sdkVersion);
-    // Without a DirectSound driver in this build, automatic detection goes straight to its
-    // fallback instead of reporting an invalid driver first.
-    if (driver != OUTPUT_DRIVER_AUTO_DETECT || hasDirectSound) {
-        ISoundEngine* engine = createDriverEngine(driver, options, nullptr, outputName);
-        if (initialises(engine))
-            return engine;
-    }
-    if (driver == OUTPUT_DRIVER_AUTO_DETECT) {
-        ISoundEngine* engine =
-            createDriverEngine(OUTPUT_DRIVER_WINMM, options, nullptr, outputName);
-        if (initialises(engine))
+    if (driver != OUTPUT_DRIVER_AUTO_DETECT)
+        return initialised(createDriverEngine(driver, options, nullptr, outputName));
+    for (int i = 0; i < autoDetectCount; ++i) {
+        // A driver this build lacks is passed over without a word.
+        const DriverEntry* entry = findDriver(autoDetectOrder[i]);
+        if (!entry || !entry->create)
+            continue;
+        if (ISoundEngine* engine =
+                initialised(createDriverEngine(entry->driver, options, nullptr, outputName)))
             return engine;
     }
     return nullptr;

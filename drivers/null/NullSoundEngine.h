@@ -1,8 +1,8 @@
 // The null driver: an engine that accepts everything and produces no sound.
-#ifndef DRAVON_ENGINE_NULL_SOUND_ENGINE_H
-#define DRAVON_ENGINE_NULL_SOUND_ENGINE_H
+#ifndef DRAVON_DRIVERS_NULL_NULL_SOUND_ENGINE_H
+#define DRAVON_DRIVERS_NULL_NULL_SOUND_ENGINE_H
 
-#include "SoundEngine.h"
+#include "engine/SoundEngine.h"
 
 namespace nox {
 namespace audio {

@@ -11,7 +11,9 @@ NullSoundEngine::NullSoundEngine(IFileManager* fileManager, int options)
     logText("Using NULL driver", LOG_LEVEL_INFO);
 }
 
-NullSoundEngine::~NullSoundEngine() { stopUpdateThread(); }
+NullSoundEngine::~NullSoundEngine() {
+    stopUpdateThread();
+}
 
 } // namespace audio
 } // namespace nox

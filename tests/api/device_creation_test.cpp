@@ -1,6 +1,6 @@
 #include "dravon/dravon.h"
 
-#include "engine/DeviceCreation.h"
+#include "api/DeviceCreation.h"
 #include "engine/SoundEngine.h"
 #include "platform/system/Logger.h"
 
