@@ -12,10 +12,34 @@ function(dravon_target_defaults target)
   endif()
 endfunction()
 
-# An object library of the library's own sources: hidden symbols, position independent.
-function(dravon_add_part target)
-  add_library(${target} OBJECT ${ARGN})
-  target_link_libraries(${target} PUBLIC dravon_headers)
+# dravon_add_layer(<target> <folder> [SOURCES <source>...] [USES <layer>...]): one layer of the
+# library (see docs/architecture.md): an object library of the sources of <folder> (an interface
+# library when it has none) with hidden symbols, position independent. It sees only the public
+# headers, its own folder and the layers it USES, which must lie below it, and shows its users the
+# same. Includes are written from the repository root ("platform/system/Mutex.h"), so the layer's
+# include directory is a directory of the build tree that holds one symbolic link to <folder> at
+# the same relative path: an include of a folder that is not among its layers finds nothing.
+function(dravon_add_layer target folder)
+  cmake_parse_arguments(PARSE_ARGV 2 LAYER "" "" "SOURCES;USES")
+  set(root "${PROJECT_BINARY_DIR}/layers/${target}")
+  get_filename_component(parent "${root}/${folder}" DIRECTORY)
+  file(MAKE_DIRECTORY "${parent}")
+  file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${folder}" "${root}/${folder}" RESULT linked SYMBOLIC)
+  if(NOT linked STREQUAL "0")
+    # A host without symbolic links sees the whole tree: the layering test still finds upward
+    # includes there, the compiler no longer does.
+    message(WARNING "${target} sees the whole source tree (${linked})")
+    set(root "${PROJECT_SOURCE_DIR}")
+  endif()
+  if(NOT LAYER_SOURCES)
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE "${root}")
+    target_link_libraries(${target} INTERFACE dravon_headers ${LAYER_USES})
+    return()
+  endif()
+  add_library(${target} OBJECT ${LAYER_SOURCES})
+  target_include_directories(${target} PUBLIC "${root}")
+  target_link_libraries(${target} PUBLIC dravon_headers ${LAYER_USES})
   target_compile_definitions(${target} PRIVATE DRAVON_BUILDING_LIBRARY)
   set_target_properties(${target} PROPERTIES
     POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)

@@ -61,6 +61,15 @@ DRAVON_API IOutputDeviceList* createDravonOutputDeviceList();
 DRAVON_API bool addDravonZipArchive(ISoundEngine* engine, const char* fileName, bool ignoreCase,
                                     bool ignorePaths);
 
+//! Writes into `format` the format of the data of `source` (a source of an engine made by
+//! createDravonDevice()) as its last opening found it: channels, rate, sample format, and the
+//! frame count (below 1 when the length is unknown). Whether the source streams is its
+//! getStreamMode(). A source opens its data when it is first played or asked for its length
+//! (getPlayLength()). Returns false, leaving `format` as it was, when `source` or `format` is
+//! null or `source` is not the library's; returns false with a format of 0 channels when the
+//! data has not been opened (or could not be). Any thread may call it.
+DRAVON_API bool getDravonSoundSourceFormat(ISoundSource* source, AudioStreamFormat* format);
+
 } // namespace audio
 } // namespace nox
 

@@ -2,7 +2,6 @@
 #include "PlayOptions.h"
 
 #include "dravon/dravon.h"
-#include "engine/FileSoundSource.h"
 
 #include <atomic>
 #include <chrono>
@@ -21,9 +20,8 @@ void onInterrupt(int) {
     interrupted = true;
 }
 
-void describeSource(ISoundSource* source) {
+void describeSource(ISoundSource* source, const AudioStreamFormat& format) {
     int length = source->getPlayLength();
-    const AudioStreamFormat& format = static_cast<FileSoundSource*>(source)->getFormat();
     std::printf("%s: %d channel(s), %d Hz, %d-bit; length %d ms; %s\n", source->getName(),
                 format.channelCount, format.sampleRate, format.getBytesPerSample() * 8, length,
                 source->getStreamMode() == SOURCE_STREAM_ALWAYS ? "streamed while playing"
@@ -63,12 +61,13 @@ IPlayingSound* startSound(ISoundEngine* engine, ISoundSource* source, const Play
 // Plays one file; false when it cannot be played.
 bool playFile(ISoundEngine* engine, const PlayOptions& options, const std::string& file) {
     ISoundSource* source = engine->getSoundSource(file.c_str());
-    if (!source || source->getPlayLength() < 0 ||
-        static_cast<FileSoundSource*>(source)->getFormat().channelCount == 0) {
+    AudioStreamFormat format;
+    // The length opens the data, so the format is known afterwards.
+    if (!source || source->getPlayLength() < 0 || !getDravonSoundSourceFormat(source, &format)) {
         std::printf("%s: cannot be played\n", file.c_str());
         return false;
     }
-    describeSource(source);
+    describeSource(source, format);
     IPlayingSound* sound = startSound(engine, source, options);
     if (!sound) {
         std::printf("  (no sound made: the null driver plays nothing and has no play position)\n");

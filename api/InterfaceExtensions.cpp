@@ -1,5 +1,4 @@
-// The exported operation that mounts a zip archive in an engine's file manager: the engine's
-// public interface has no slot for it.
+// The exported operations that the engine's public interfaces have no slot for.
 #include "dravon/dravon.h"
 #include "engine/SoundEngine.h"
 
@@ -13,6 +12,14 @@ bool addDravonZipArchive(ISoundEngine* engine, const char* fileName, bool ignore
         return false;
     // Plays open files without the engine's lock: the file manager guards its own archive list.
     return ours->getFileManager()->addZipArchive(fileName, ignoreCase, ignorePaths);
+}
+
+bool getDravonSoundSourceFormat(ISoundSource* source, AudioStreamFormat* format) {
+    FileSoundSource* ours = dynamic_cast<FileSoundSource*>(source);
+    if (!ours || !format)
+        return false;
+    *format = ours->getFormat();
+    return format->channelCount != 0;
 }
 
 } // namespace audio
