@@ -15,7 +15,7 @@ bool addDravonZipArchive(ISoundEngine* engine, const char* fileName, bool ignore
 }
 
 bool getDravonSoundSourceFormat(ISoundSource* source, AudioStreamFormat* format) {
-    FileSoundSource* ours = dynamic_cast<FileSoundSource*>(source);
+    SoundSource* ours = dynamic_cast<SoundSource*>(source);
     if (!ours || !format)
         return false;
     *format = ours->getFormat();

@@ -6,10 +6,10 @@
 namespace nox {
 namespace audio {
 
-PlayingSound::PlayingSound(SoundEngine* engine, ISoundSource* source, bool looped,
+PlayingSound::PlayingSound(SoundEngine* engine, ISoundSource* source, bool looped, bool is3D,
                            float minDistance, float maxDistance)
     : minDistance_(minDistance), maxDistance_(maxDistance), source_(source),
-      lock_(engine ? engine->getMutex() : nullptr), engine_(engine), looped_(looped) {
+      lock_(engine ? engine->getMutex() : nullptr), engine_(engine), is3D_(is3D), looped_(looped) {
     if (source_)
         source_->incRef();
     if (lock_)

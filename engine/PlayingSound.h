@@ -25,9 +25,10 @@ class SoundEngine;
 class PlayingSound : public IPlayingSound {
 public:
     //! `engine` (may be null) is the engine whose driver made the sound; `source` (may be null)
-    //! is referenced until the sound is destroyed.
-    PlayingSound(SoundEngine* engine, ISoundSource* source, bool looped, float minDistance,
-                 float maxDistance);
+    //! is referenced until the sound is destroyed; a sound made `is3D` is placed by its 3D
+    //! position, any other one by its pan.
+    PlayingSound(SoundEngine* engine, ISoundSource* source, bool looped, bool is3D,
+                 float minDistance, float maxDistance);
     ~PlayingSound() override;
 
     ISoundSource* getSoundSourceOf() override { return source_; }
@@ -56,9 +57,6 @@ public:
     void setEffectivePan(float) override {}
     void setEffectiveVolume(float) override {}
 
-    void setIs3D(bool is3D) { is3D_ = is3D; }
-    bool getIs3D() const { return is3D_; }
-
     //! Cuts the sound off from its engine, which calls this with its lock held when the sound
     //! leaves the playing list.
     void detachEngine() { engine_ = nullptr; }
@@ -82,7 +80,7 @@ private:
     // Null once detached; changed only under lock_.
     std::atomic<SoundEngine*> engine_;
     Relaxed<bool> paused_{true};
-    Relaxed<bool> is3D_{false};
+    const bool is3D_;
     const bool looped_;
 };
 

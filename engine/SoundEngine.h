@@ -2,8 +2,8 @@
 #ifndef DRAVON_ENGINE_SOUND_ENGINE_H
 #define DRAVON_ENGINE_SOUND_ENGINE_H
 
-#include "FileSoundSource.h"
 #include "PlayingSound.h"
+#include "SoundSource.h"
 #include "SourceRegistry.h"
 #include "StreamLoaderList.h"
 #include "core/LinkedList.h"
@@ -72,7 +72,7 @@ public:
     float getSpareFactor() override { return spareFactor_; }
     //! Driver hooks. A driver's replacements run without the engine's lock, on any thread, and
     //! touch no shared engine state; the sound they return derives from PlayingSound and is
-    //! made for this engine.
+    //! made for this engine, 3D when `is3D`.
     IPlayingSound* createSoundFromSamples(SampleBuffer* samples, ISoundSource* source,
                                           bool playLooped, bool is3D, float minDistance,
                                           float maxDistance) override;
@@ -88,7 +88,6 @@ public:
 
     //! The engine's lock (borrowed); sounds keep a reference to it.
     Mutex* getMutex() { return mutex_; }
-    int getOptions() const { return options_; }
     void clearOptions(int mask) { options_ &= ~mask; }
     void startUpdateThreadIfMultithreaded();
     //! Asks the update thread to stop and waits until it has left its loop.
@@ -110,17 +109,16 @@ private:
     IPlayingSound* playSound(ISoundSource* source, const Vector3* position, bool playLooped,
                              bool startPaused, bool track);
     //! Under the lock: the listener, the start and the playing list for a new sound of `source`.
-    IPlayingSound* handOver(PlayingSound* sound, FileSoundSource* source, bool startPaused,
-                            bool track);
+    IPlayingSound* handOver(PlayingSound* sound, SoundSource* source, bool startPaused, bool track);
     //! Stops a sound leaving the playing list, detaches it and drops the list's reference.
     //! The caller holds the lock.
     void releaseSound(PlayingSound* sound);
     //! The source named `name` with a reference for the caller, registered with `streaming`
     //! when there is none; null for a null name.
-    FileSoundSource* acquireSource(const char* name, int streaming);
+    SoundSource* acquireSource(const char* name, int streaming);
     //! Registers `candidate` (the caller's reference) and returns it, borrowed; when its name
     //! is taken, logs why, releases it and returns null.
-    ISoundSource* addNewSource(FileSoundSource* candidate);
+    ISoundSource* addNewSource(SoundSource* candidate);
     //! Stops the sounds of `source` and takes them out of the playing list. Under the lock.
     void stopSoundsOf(ISoundSource* source);
     void registerBuiltInLoaders();

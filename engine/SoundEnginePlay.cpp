@@ -12,7 +12,7 @@ IPlayingSound* SoundEngine::play2D(ISoundSource* source, bool playLooped, bool s
 IPlayingSound* SoundEngine::play2D(const char* soundFileName, bool playLooped, bool startPaused,
                                    bool track, int streaming) {
     // The reference keeps the source alive should another thread remove it meanwhile.
-    FileSoundSource* source = acquireSource(soundFileName, streaming);
+    SoundSource* source = acquireSource(soundFileName, streaming);
     if (!source)
         return nullptr;
     IPlayingSound* sound = playSound(source, nullptr, playLooped, startPaused, track);
@@ -27,7 +27,7 @@ IPlayingSound* SoundEngine::play3D(ISoundSource* source, Vector3 position, bool 
 
 IPlayingSound* SoundEngine::play3D(const char* soundFileName, Vector3 position, bool playLooped,
                                    bool startPaused, bool track, int streaming) {
-    FileSoundSource* source = acquireSource(soundFileName, streaming);
+    SoundSource* source = acquireSource(soundFileName, streaming);
     if (!source)
         return nullptr;
     IPlayingSound* sound = playSound(source, &position, playLooped, startPaused, track);
@@ -38,7 +38,7 @@ IPlayingSound* SoundEngine::play3D(const char* soundFileName, Vector3 position, 
 IPlayingSound* SoundEngine::playSound(ISoundSource* source, const Vector3* position,
                                       bool playLooped, bool startPaused, bool track) {
     // Only the engine's own sources can be played; anything else is refused.
-    FileSoundSource* own = dynamic_cast<FileSoundSource*>(source);
+    SoundSource* own = dynamic_cast<SoundSource*>(source);
     if (!own || own->getEngine() != this)
         return nullptr;
     // Opening and decoding run without the engine's lock, so update passes go on meanwhile.
@@ -46,14 +46,12 @@ IPlayingSound* SoundEngine::playSound(ISoundSource* source, const Vector3* posit
     if (!created)
         return nullptr;
     PlayingSound* sound = static_cast<PlayingSound*>(created);
-    if (position) {
-        sound->setIs3D(true);
+    if (position)
         sound->setPosition3D(*position);
-    }
     return handOver(sound, own, startPaused, track);
 }
 
-IPlayingSound* SoundEngine::handOver(PlayingSound* sound, FileSoundSource* source, bool startPaused,
+IPlayingSound* SoundEngine::handOver(PlayingSound* sound, SoundSource* source, bool startPaused,
                                      bool track) {
     MutexGuard guard(mutex_);
     // A source removed while its sound was being made takes the sound with it.

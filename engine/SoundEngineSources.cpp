@@ -4,21 +4,21 @@
 namespace nox {
 namespace audio {
 
-FileSoundSource* SoundEngine::acquireSource(const char* name, int streaming) {
+SoundSource* SoundEngine::acquireSource(const char* name, int streaming) {
     if (!name)
         return nullptr;
-    if (FileSoundSource* found = sources_.find(name))
+    if (SoundSource* found = sources_.find(name))
         return found;
-    FileSoundSource* candidate = new FileSoundSource(name, streaming, this);
-    FileSoundSource* source = sources_.add(candidate);
+    SoundSource* candidate = new SoundSource(name, streaming, this);
+    SoundSource* source = sources_.add(candidate);
     // Another thread may have registered the name since the search.
     if (source != candidate)
         candidate->decRef();
     return source;
 }
 
-ISoundSource* SoundEngine::addNewSource(FileSoundSource* candidate) {
-    FileSoundSource* source = sources_.add(candidate);
+ISoundSource* SoundEngine::addNewSource(SoundSource* candidate) {
+    SoundSource* source = sources_.add(candidate);
     // The registry keeps its reference; the caller gets a borrowed pointer.
     source->decRef();
     if (source == candidate)
@@ -33,7 +33,7 @@ ISoundSource* SoundEngine::getSoundSource(int index) {
 }
 
 ISoundSource* SoundEngine::getSoundSource(const char* name) {
-    FileSoundSource* source = acquireSource(name, SOURCE_STREAM_AUTO);
+    SoundSource* source = acquireSource(name, SOURCE_STREAM_AUTO);
     if (source)
         source->decRef(); // borrowed: the registry keeps it until it is removed
     return source;
@@ -42,7 +42,7 @@ ISoundSource* SoundEngine::getSoundSource(const char* name) {
 ISoundSource* SoundEngine::addSoundSourceFromFile(const char* name, int streaming) {
     if (!name)
         return nullptr;
-    return addNewSource(new FileSoundSource(name, streaming, this));
+    return addNewSource(new SoundSource(name, streaming, this));
 }
 
 ISoundSource* SoundEngine::addSoundSourceFromMemory(const void* memory, int sizeInBytes,
@@ -57,7 +57,7 @@ ISoundSource* SoundEngine::addSoundSourceFromMemory(const void* memory, int size
 }
 
 void SoundEngine::removeSoundSource(const char* name) {
-    FileSoundSource* source = name ? sources_.find(name) : nullptr;
+    SoundSource* source = name ? sources_.find(name) : nullptr;
     if (!source) {
         logText("Cannot find sound source to remove", name, LOG_LEVEL_INFO);
         return;
@@ -67,7 +67,7 @@ void SoundEngine::removeSoundSource(const char* name) {
 }
 
 void SoundEngine::removeSoundSource(ISoundSource* source) {
-    FileSoundSource* removed = source ? sources_.remove(source) : nullptr;
+    SoundSource* removed = source ? sources_.remove(source) : nullptr;
     if (!removed)
         return;
     {
@@ -81,14 +81,14 @@ void SoundEngine::removeSoundSource(ISoundSource* source) {
 }
 
 void SoundEngine::removeAllSoundSources() {
-    std::vector<FileSoundSource*> removed = sources_.removeAll();
+    std::vector<SoundSource*> removed = sources_.removeAll();
     {
         MutexGuard guard(mutex_);
-        for (FileSoundSource* source : removed)
+        for (SoundSource* source : removed)
             source->detachEngine();
         stopAllSounds();
     }
-    for (FileSoundSource* source : removed) {
+    for (SoundSource* source : removed) {
         source->awaitOpenings();
         source->decRef();
     }

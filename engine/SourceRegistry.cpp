@@ -17,13 +17,13 @@ int compareSourceNames(const char* a, const char* b) {
 }
 
 SourceRegistry::~SourceRegistry() {
-    for (FileSoundSource* source : sources_)
+    for (SoundSource* source : sources_)
         source->decRef();
 }
 
 std::size_t SourceRegistry::lowerBound(const char* name) const {
     auto position = std::lower_bound(sources_.begin(), sources_.end(), name,
-                                     [](FileSoundSource* source, const char* key) {
+                                     [](SoundSource* source, const char* key) {
                                          return compareSourceNames(source->getName(), key) < 0;
                                      });
     return static_cast<std::size_t>(position - sources_.begin());
@@ -36,7 +36,7 @@ s32 SourceRegistry::indexOf(const char* name) const {
     return -1;
 }
 
-FileSoundSource* SourceRegistry::find(const char* name) {
+SoundSource* SourceRegistry::find(const char* name) {
     std::lock_guard<std::mutex> guard(lock_);
     s32 index = indexOf(name);
     if (index < 0)
@@ -45,10 +45,10 @@ FileSoundSource* SourceRegistry::find(const char* name) {
     return sources_[index];
 }
 
-FileSoundSource* SourceRegistry::add(FileSoundSource* candidate) {
+SoundSource* SourceRegistry::add(SoundSource* candidate) {
     std::lock_guard<std::mutex> guard(lock_);
     std::size_t index = lowerBound(candidate->getName());
-    FileSoundSource* source = candidate;
+    SoundSource* source = candidate;
     if (index < sources_.size() &&
         compareSourceNames(sources_[index]->getName(), candidate->getName()) == 0)
         source = sources_[index];
@@ -58,24 +58,24 @@ FileSoundSource* SourceRegistry::add(FileSoundSource* candidate) {
     return source;
 }
 
-FileSoundSource* SourceRegistry::remove(ISoundSource* source) {
+SoundSource* SourceRegistry::remove(ISoundSource* source) {
     std::lock_guard<std::mutex> guard(lock_);
     s32 index = indexOf(source->getName());
     if (index < 0 || sources_[index] != source)
         return nullptr;
-    FileSoundSource* removed = sources_[index];
+    SoundSource* removed = sources_[index];
     sources_.erase(sources_.begin() + index);
     return removed;
 }
 
-std::vector<FileSoundSource*> SourceRegistry::removeAll() {
+std::vector<SoundSource*> SourceRegistry::removeAll() {
     std::lock_guard<std::mutex> guard(lock_);
-    std::vector<FileSoundSource*> removed;
+    std::vector<SoundSource*> removed;
     removed.swap(sources_);
     return removed;
 }
 
-FileSoundSource* SourceRegistry::at(s32 index) {
+SoundSource* SourceRegistry::at(s32 index) {
     std::lock_guard<std::mutex> guard(lock_);
     if (index < 0 || static_cast<std::size_t>(index) >= sources_.size())
         return nullptr;

@@ -2,7 +2,7 @@
 #ifndef DRAVON_ENGINE_SOURCE_REGISTRY_H
 #define DRAVON_ENGINE_SOURCE_REGISTRY_H
 
-#include "FileSoundSource.h"
+#include "SoundSource.h"
 
 #include <mutex>
 #include <vector>
@@ -28,19 +28,19 @@ public:
     SourceRegistry& operator=(const SourceRegistry&) = delete;
 
     //! The source named `name`, with one reference for the caller; null when there is none.
-    FileSoundSource* find(const char* name);
+    SoundSource* find(const char* name);
     //! Registers `candidate` unless a source of its name is registered; the registry then keeps
     //! the caller's reference to it. Returns the registered source of that name with a new
     //! reference for the caller: `candidate`, or the one found (and `candidate` is untouched).
-    FileSoundSource* add(FileSoundSource* candidate);
+    SoundSource* add(SoundSource* candidate);
     //! Unregisters `source`. Returns it when it was registered, with the registry's reference,
     //! which passes to the caller; otherwise null.
-    FileSoundSource* remove(ISoundSource* source);
+    SoundSource* remove(ISoundSource* source);
     //! Unregisters every source; their references pass to the caller.
-    std::vector<FileSoundSource*> removeAll();
+    std::vector<SoundSource*> removeAll();
 
     //! The source at `index` in name order (borrowed), or null outside the range.
-    FileSoundSource* at(s32 index);
+    SoundSource* at(s32 index);
     s32 count();
 
 private:
@@ -50,7 +50,7 @@ private:
     s32 indexOf(const char* name) const;
 
     std::mutex lock_;
-    std::vector<FileSoundSource*> sources_;
+    std::vector<SoundSource*> sources_;
 };
 
 } // namespace audio

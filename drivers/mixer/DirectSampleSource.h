@@ -8,9 +8,9 @@ namespace nox {
 namespace audio {
 
 //! Reads a 16-bit stereo stream at the mixing rate straight into the caller's buffer.
-class DirectSampleSource : public ISampleSource {
+class DirectSampleSource : public SampleSource {
 public:
-    using ISampleSource::ISampleSource;
+    using SampleSource::SampleSource;
     s32 read(s16* buffer, s32 frameCount) override {
         return stream_->readFrames(buffer, frameCount);
     }

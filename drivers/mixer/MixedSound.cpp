@@ -18,15 +18,19 @@ void writeSilence(s16* frames, s32 frameCount) {
 } // namespace
 
 MixedSound::MixedSound(SoundEngine* engine, ISoundSource* source, IAudioStream* stream,
-                       bool playLooped, u32 mixingRate, float minDistance, float maxDistance)
-    : PlayingSound(engine, source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
+                       bool playLooped, bool is3D, u32 mixingRate, float minDistance,
+                       float maxDistance)
+    : PlayingSound(engine, source, playLooped, is3D, minDistance, maxDistance),
+      mixingRate_(mixingRate) {
     if (stream)
         sampleSource_ = createSampleSource(mixingRate, stream);
 }
 
 MixedSound::MixedSound(SoundEngine* engine, ISoundSource* source, SampleBuffer* samples,
-                       bool playLooped, u32 mixingRate, float minDistance, float maxDistance)
-    : PlayingSound(engine, source, playLooped, minDistance, maxDistance), mixingRate_(mixingRate) {
+                       bool playLooped, bool is3D, u32 mixingRate, float minDistance,
+                       float maxDistance)
+    : PlayingSound(engine, source, playLooped, is3D, minDistance, maxDistance),
+      mixingRate_(mixingRate) {
     if (!samples)
         return;
     MemoryAudioStream* memoryStream = new (std::nothrow) MemoryAudioStream(samples);
@@ -37,12 +41,12 @@ MixedSound::MixedSound(SoundEngine* engine, ISoundSource* source, SampleBuffer* 
 }
 
 MixedSound::~MixedSound() {
-    if (ISampleSource* source = sampleSource_)
+    if (SampleSource* source = sampleSource_)
         source->decRef();
 }
 
 void MixedSound::onStop() {
-    if (ISampleSource* source = sampleSource_.exchange(nullptr))
+    if (SampleSource* source = sampleSource_.exchange(nullptr))
         source->decRef();
     playedFrames_ = 0;
 }
@@ -73,7 +77,7 @@ s32 MixedSound::readScaled(s16* buffer, s32 frameCount) {
 }
 
 void MixedSound::renderFrames(s16* buffer, s32 frameCount) {
-    ISampleSource* source = sampleSource_;
+    SampleSource* source = sampleSource_;
     if (!source)
         return;
     s32 n = readScaled(buffer, frameCount);
@@ -88,7 +92,7 @@ void MixedSound::renderFrames(s16* buffer, s32 frameCount) {
     onStop();
 }
 
-void MixedSound::loopInto(ISampleSource* source, s16* buffer, s32 filled, s32 frameCount) {
+void MixedSound::loopInto(SampleSource* source, s16* buffer, s32 filled, s32 frameCount) {
     // A sound shorter than the rest of the chunk restarts as often as needed. A stream that
     // cannot restart, or an empty one, delivers nothing more: the loop goes on in silence
     // until the sound is stopped.

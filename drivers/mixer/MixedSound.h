@@ -21,10 +21,10 @@ class MixedSound : public PlayingSound {
 public:
     //! Plays `stream` (null: a finished sound), taking its own reference through the source.
     MixedSound(SoundEngine* engine, ISoundSource* source, IAudioStream* stream, bool playLooped,
-               u32 mixingRate, float minDistance, float maxDistance);
+               bool is3D, u32 mixingRate, float minDistance, float maxDistance);
     //! Plays `samples` (null: a finished sound) through a MemoryAudioStream.
     MixedSound(SoundEngine* engine, ISoundSource* source, SampleBuffer* samples, bool playLooped,
-               u32 mixingRate, float minDistance, float maxDistance);
+               bool is3D, u32 mixingRate, float minDistance, float maxDistance);
     ~MixedSound() override;
 
     //! Milliseconds played since the start or the last loop restart; -1 when finished or
@@ -49,12 +49,12 @@ public:
 
 private:
     //! Restarts a looped sound until `frameCount` frames of `buffer` are filled.
-    void loopInto(ISampleSource* source, s16* buffer, s32 filled, s32 frameCount);
+    void loopInto(SampleSource* source, s16* buffer, s32 filled, s32 frameCount);
 
     Relaxed<f32> effectiveVolume_{1.0f};
     Relaxed<f32> effectivePan_{0.0f};
     Relaxed<u32> playedFrames_{0};
-    std::atomic<ISampleSource*> sampleSource_{nullptr};
+    std::atomic<SampleSource*> sampleSource_{nullptr};
     const u32 mixingRate_;
 };
 

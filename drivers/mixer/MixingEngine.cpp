@@ -26,17 +26,17 @@ MixingEngine::MixingEngine(IFileManager* fileManager, int options)
     : SoundEngine(fileManager, options, false) {}
 
 IPlayingSound* MixingEngine::createSoundFromSamples(SampleBuffer* samples, ISoundSource* source,
-                                                    bool playLooped, bool, float minDistance,
+                                                    bool playLooped, bool is3D, float minDistance,
                                                     float maxDistance) {
     return new (std::nothrow) AtomicallyCounted<MixedSound>(
-        this, source, samples, playLooped, getMixingRate(), minDistance, maxDistance);
+        this, source, samples, playLooped, is3D, getMixingRate(), minDistance, maxDistance);
 }
 
 IPlayingSound* MixingEngine::createSoundFromStream(IAudioStream* stream, ISoundSource* source,
-                                                   bool playLooped, bool, float minDistance,
+                                                   bool playLooped, bool is3D, float minDistance,
                                                    float maxDistance) {
     return new (std::nothrow) AtomicallyCounted<MixedSound>(
-        this, source, stream, playLooped, getMixingRate(), minDistance, maxDistance);
+        this, source, stream, playLooped, is3D, getMixingRate(), minDistance, maxDistance);
 }
 
 bool MixingEngine::hasActiveSound() {

@@ -16,7 +16,7 @@ s32 widenU8(u8 byte) {
 } // namespace
 
 ResamplingSampleSource::ResamplingSampleSource(u32 mixingRate, IAudioStream* stream)
-    : ISampleSource(mixingRate, stream), converter_(streamFormat_.channelCount == 2) {
+    : SampleSource(mixingRate, stream), converter_(streamFormat_.channelCount == 2) {
     converter_.start(refill());
 }
 

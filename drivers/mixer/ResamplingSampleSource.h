@@ -10,7 +10,7 @@ namespace audio {
 
 //! Reads the stream block by block, widens 8-bit samples and splits the channels into the
 //! blocks of a RateConverter, which resamples them. A mono stream plays on both channels.
-class ResamplingSampleSource : public ISampleSource {
+class ResamplingSampleSource : public SampleSource {
 public:
     ResamplingSampleSource(u32 mixingRate, IAudioStream* stream);
     s32 read(s16* buffer, s32 frameCount) override;

@@ -9,7 +9,7 @@
 namespace nox {
 namespace audio {
 
-ISampleSource::ISampleSource(u32 mixingRate, IAudioStream* stream)
+SampleSource::SampleSource(u32 mixingRate, IAudioStream* stream)
     : streamFormat_(stream->getFormat()), mixingRate_(mixingRate), stream_(stream) {
     stream_->incRef();
     outputFormat_ = streamFormat_;
@@ -18,7 +18,7 @@ ISampleSource::ISampleSource(u32 mixingRate, IAudioStream* stream)
     outputFormat_.sampleRate = static_cast<s32>(mixingRate);
 }
 
-ISampleSource::~ISampleSource() {
+SampleSource::~SampleSource() {
     stream_->decRef();
 }
 
@@ -33,7 +33,7 @@ bool isMixableFormat(const AudioStreamFormat& format) {
            format.sampleRate > 0 && format.sampleRate <= maxMixableRate;
 }
 
-ISampleSource* createSampleSource(u32 mixingRate, IAudioStream* stream) {
+SampleSource* createSampleSource(u32 mixingRate, IAudioStream* stream) {
     AudioStreamFormat format = stream->getFormat();
     if (!isMixableFormat(format)) {
         logText("The software mixer plays only mono and stereo 8-bit or 16-bit sounds of up to "

@@ -8,12 +8,13 @@
 namespace nox {
 namespace audio {
 
-//! Delivers the frames of a stream as interleaved signed 16-bit stereo at the mixing rate.
-//! Holds a reference to its stream. Used under the engine's lock only.
-class ISampleSource : public RefCounted {
+//! Delivers the frames of a stream as interleaved signed 16-bit stereo at the mixing rate: the
+//! base of the direct and the resampling paths, holding what both need (the formats, the rate
+//! and a reference to the stream). Used under the engine's lock only.
+class SampleSource : public RefCounted {
 public:
-    ISampleSource(u32 mixingRate, IAudioStream* stream);
-    ~ISampleSource() override;
+    SampleSource(u32 mixingRate, IAudioStream* stream);
+    ~SampleSource() override;
 
     //! Writes up to `frameCount` stereo frames; fewer only at the end of the stream.
     virtual s32 read(s16* buffer, s32 frameCount) = 0;
@@ -37,7 +38,7 @@ bool isMixableFormat(const AudioStreamFormat& format);
 //! A new source over `stream` (not null), the caller's reference: a DirectSampleSource when the
 //! stream is already 16-bit stereo at `mixingRate`, a ResamplingSampleSource otherwise. Null,
 //! with a line, for a format the mixer cannot play, or when out of memory.
-ISampleSource* createSampleSource(u32 mixingRate, IAudioStream* stream);
+SampleSource* createSampleSource(u32 mixingRate, IAudioStream* stream);
 
 } // namespace audio
 } // namespace nox

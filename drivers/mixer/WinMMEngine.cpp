@@ -1,5 +1,7 @@
 #include "WinMMEngine.h"
 
+#include "WinMMEngineTestSeam.h"
+
 #include "platform/system/Logger.h"
 
 namespace nox {
@@ -35,7 +37,7 @@ const char* describeWaveOutResult(MMRESULT result) {
 
 } // namespace
 
-bool WinMMEngine::checkWaveOutResult(MMRESULT result, const char* context) {
+bool WinMMEngine::reportWaveOutFailure(MMRESULT result, const char* context) {
     if (result == MMSYSERR_NOERROR)
         return false;
     const char* description = describeWaveOutResult(result);
@@ -75,7 +77,7 @@ void WinMMEngine::openDevice(const char* outputName) {
     MMRESULT result = resolveWaveOutDevice(outputName, &deviceId);
     if (result == MMSYSERR_NOERROR)
         result = waveOutOpen(&device_, deviceId, &format, 0, 0, CALLBACK_NULL);
-    if (checkWaveOutResult(result, "Could not start up winMM device"))
+    if (reportWaveOutFailure(result, "Could not start up winMM device"))
         device_ = nullptr;
 }
 
@@ -88,8 +90,8 @@ WinMMEngine::~WinMMEngine() {
     waveOutReset(device_);
     for (WAVEHDR& header : headers_)
         if (header.dwFlags & (WHDR_DONE | WHDR_PREPARED))
-            checkWaveOutResult(waveOutUnprepareHeader(device_, &header, headerSize),
-                               "could not free header");
+            reportWaveOutFailure(waveOutUnprepareHeader(device_, &header, headerSize),
+                                 "could not free header");
     waveOutClose(device_);
     device_ = nullptr;
 }
@@ -105,14 +107,18 @@ void WinMMEngine::updateDriver() {
 void WinMMEngine::refill(WAVEHDR& header) {
     // A failed step is logged and the next one is tried all the same.
     if (header.dwFlags & WHDR_PREPARED)
-        checkWaveOutResult(waveOutUnprepareHeader(device_, &header, headerSize),
-                           "could not unprepare for update");
+        reportWaveOutFailure(waveOutUnprepareHeader(device_, &header, headerSize),
+                             "could not unprepare for update");
     mixFrames(reinterpret_cast<s16*>(header.lpData), framesPerBuffer);
     header.dwFlags = 0;
-    checkWaveOutResult(waveOutPrepareHeader(device_, &header, headerSize),
-                       "could not prepare for update");
-    checkWaveOutResult(waveOutWrite(device_, &header, headerSize),
-                       "could not write wave for update");
+    reportWaveOutFailure(waveOutPrepareHeader(device_, &header, headerSize),
+                         "could not prepare for update");
+    reportWaveOutFailure(waveOutWrite(device_, &header, headerSize),
+                         "could not write wave for update");
+}
+
+const WAVEHDR& getRingHeader(const WinMMEngine& engine, s32 index) {
+    return engine.headers_[index];
 }
 
 } // namespace audio

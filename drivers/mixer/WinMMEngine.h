@@ -29,13 +29,13 @@ public:
     void updateDriver() override;
     u32 getMixingRate() override { return mixingRate; }
 
-    //! Logs "context: description" for a failed wave-out call; true when `result` is a failure.
-    static bool checkWaveOutResult(MMRESULT result, const char* context);
-
-    //! The ring, for tests.
-    const WAVEHDR& getHeader(s32 index) const { return headers_[index]; }
+    //! When `result` is a failure, logs "context: description" and returns true; returns false
+    //! for MMSYSERR_NOERROR.
+    static bool reportWaveOutFailure(MMRESULT result, const char* context);
 
 private:
+    friend const WAVEHDR& getRingHeader(const WinMMEngine& engine, s32 index);
+
     void openDevice(const char* outputName);
     void refill(WAVEHDR& header);
 

@@ -139,10 +139,6 @@ MMRESULT waveOutClose(HWAVEOUT device);
 //! capture to a WAVE file. Whether the output exists is found out by waveOutOpen.
 MMRESULT resolveWaveOutDevice(const char* outputName, UINT* deviceId);
 
-//! For tests: how many wave-out calls this process has made, so a test can show that a path
-//! makes none.
-u32 getWaveOutCallCount();
-
 } // namespace audio
 } // namespace nox
 

@@ -2,6 +2,7 @@
 #include "WaveOut.h"
 
 #include "WaveOutQueue.h"
+#include "WaveOutTestSeam.h"
 #include "platform/audio/AudioOutput.h"
 
 #include <mutex>

@@ -17,23 +17,23 @@ RecordingEngine::~RecordingEngine() {
 }
 
 IPlayingSound* RecordingEngine::createSoundFromSamples(SampleBuffer*, ISoundSource* source,
-                                                       bool playLooped, bool, float minDistance,
-                                                       float maxDistance) {
-    return record(source, playLooped, minDistance, maxDistance, false);
+                                                       bool playLooped, bool is3D,
+                                                       float minDistance, float maxDistance) {
+    return record(source, playLooped, is3D, minDistance, maxDistance, false);
 }
 
 IPlayingSound* RecordingEngine::createSoundFromStream(IAudioStream*, ISoundSource* source,
-                                                      bool playLooped, bool, float minDistance,
+                                                      bool playLooped, bool is3D, float minDistance,
                                                       float maxDistance) {
-    return record(source, playLooped, minDistance, maxDistance, true);
+    return record(source, playLooped, is3D, minDistance, maxDistance, true);
 }
 
-IPlayingSound* RecordingEngine::record(ISoundSource* source, bool playLooped, float minDistance,
-                                       float maxDistance, bool fromStream) {
+IPlayingSound* RecordingEngine::record(ISoundSource* source, bool playLooped, bool is3D,
+                                       float minDistance, float maxDistance, bool fromStream) {
     if (!makeSounds)
         return nullptr;
     std::lock_guard<std::mutex> guard(madeLock_);
-    made.push_back(new CountedSound(this, source, playLooped, minDistance, maxDistance));
+    made.push_back(new CountedSound(this, source, playLooped, is3D, minDistance, maxDistance));
     madeFromStream.push_back(fromStream);
     return made.back();
 }
@@ -121,6 +121,12 @@ void EngineTest::TearDown() {
 
 CountedSound* EngineTest::playTracked(bool paused) {
     IPlayingSound* sound = api()->play2D("tone.fake", false, paused, true);
+    EXPECT_NE(sound, nullptr);
+    return static_cast<CountedSound*>(sound);
+}
+
+CountedSound* EngineTest::playTracked3D(Vector3 position) {
+    IPlayingSound* sound = api()->play3D("tone.fake", position, false, false, true);
     EXPECT_NE(sound, nullptr);
     return static_cast<CountedSound*>(sound);
 }

@@ -66,7 +66,7 @@ public:
     bool makeSounds = true;
 
 private:
-    IPlayingSound* record(ISoundSource* source, bool playLooped, float minDistance,
+    IPlayingSound* record(ISoundSource* source, bool playLooped, bool is3D, float minDistance,
                           float maxDistance, bool fromStream);
 
     std::mutex madeLock_;
@@ -134,6 +134,8 @@ protected:
 
     //! Plays "tone.fake" tracked, optionally paused; the caller releases the result.
     CountedSound* playTracked(bool paused = false);
+    //! Plays "tone.fake" in 3D at `position`, tracked; the caller releases the result.
+    CountedSound* playTracked3D(Vector3 position);
     //! The interface carries the default arguments of the play operations.
     ISoundEngine* api() { return engine; }
 

@@ -3,7 +3,7 @@
 #include "EngineFixtures.h"
 
 #include "dravon/dravon.h"
-#include "engine/FileSoundSource.h"
+#include "engine/SoundSource.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -67,7 +67,7 @@ TEST_F(BadFilesTest, TruncatedWavNeverReadsPastItsEnd) {
         StdoutCapture quiet;
         engine->play2D(source, false, true, true);
     }
-    SampleBuffer* samples = static_cast<FileSoundSource*>(source)->getSampleBuffer();
+    SampleBuffer* samples = static_cast<SoundSource*>(source)->getSampleBuffer();
     ASSERT_NE(samples, nullptr);
     EXPECT_EQ(samples->format.frameCount, 175) << "25 frames of 4 bytes are missing";
 }

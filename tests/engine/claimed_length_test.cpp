@@ -4,7 +4,7 @@
 #include "OggBuilder.h"
 #include "PeakMemory.h"
 
-#include "engine/FileSoundSource.h"
+#include "engine/SoundSource.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@ namespace {
 
 const std::int64_t allowedGrowth = 64 << 20;
 
-FileSoundSource* fileSource(ISoundSource* source) {
-    return static_cast<FileSoundSource*>(source);
+SoundSource* fileSource(ISoundSource* source) {
+    return static_cast<SoundSource*>(source);
 }
 
 class ClaimedLengthTest : public EngineTest {

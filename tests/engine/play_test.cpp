@@ -2,8 +2,8 @@
 #include "EngineFixtures.h"
 
 #include "dravon/dravon.h"
-#include "engine/FileSoundSource.h"
 #include "engine/SampleBuffer.h"
+#include "engine/SoundSource.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ using namespace dravon_test;
 
 namespace {
 
-FileSoundSource* fileSource(ISoundSource* source) {
-    return static_cast<FileSoundSource*>(source);
+SoundSource* fileSource(ISoundSource* source) {
+    return static_cast<SoundSource*>(source);
 }
 
 } // namespace
@@ -20,8 +20,8 @@ FileSoundSource* fileSource(ISoundSource* source) {
 class PlayTest : public EngineTest {
 protected:
     //! Registers `name` with the given content and plays it once, paused and tracked.
-    FileSoundSource* playOnce(const char* name, const Bytes& content,
-                              int streaming = SOURCE_STREAM_AUTO) {
+    SoundSource* playOnce(const char* name, const Bytes& content,
+                          int streaming = SOURCE_STREAM_AUTO) {
         provider->add(name, content);
         IPlayingSound* sound = api()->play2D(name, false, true, false, streaming);
         if (sound)
@@ -31,17 +31,16 @@ protected:
 };
 
 TEST_F(PlayTest, AutomaticSourcesStreamAbove128000DecodedBytes) {
-    FileSoundSource* whole =
-        playOnce("whole.fake", fakeStreamFile(2, 32000, 44100, ESF_S16, 32000));
+    SoundSource* whole = playOnce("whole.fake", fakeStreamFile(2, 32000, 44100, ESF_S16, 32000));
     EXPECT_EQ(whole->getStreamMode(), SOURCE_STREAM_NEVER);
     EXPECT_NE(whole->getSampleBuffer(), nullptr);
-    FileSoundSource* streamed =
+    SoundSource* streamed =
         playOnce("streamed.fake", fakeStreamFile(2, 32001, 44100, ESF_S16, 32001));
     EXPECT_EQ(streamed->getStreamMode(), SOURCE_STREAM_ALWAYS);
     EXPECT_EQ(streamed->getSampleBuffer(), nullptr);
-    FileSoundSource* bytes8 = playOnce("u8.fake", fakeStreamFile(2, 64000, 22050, ESF_U8, 64000));
+    SoundSource* bytes8 = playOnce("u8.fake", fakeStreamFile(2, 64000, 22050, ESF_U8, 64000));
     EXPECT_EQ(bytes8->getStreamMode(), SOURCE_STREAM_NEVER) << "8-bit samples are one byte";
-    FileSoundSource* endless = playOnce("endless.fake", fakeStreamFile(1, -5, 8000, ESF_S16, 3));
+    SoundSource* endless = playOnce("endless.fake", fakeStreamFile(1, -5, 8000, ESF_S16, 3));
     EXPECT_EQ(endless->getStreamMode(), SOURCE_STREAM_ALWAYS);
     EXPECT_EQ(engine->madeFromStream, (std::vector<bool>{false, true, false, true}));
 }
@@ -62,7 +61,7 @@ TEST_F(PlayTest, DecodingWholeIsForcedToStreamAboveTheThreshold) {
 }
 
 TEST_F(PlayTest, ThresholdIsExclusiveAndZeroDisablesForcing) {
-    FileSoundSource* atLimit =
+    SoundSource* atLimit =
         playOnce("limit.fake", fakeStreamFile(1, 500000, 44100, ESF_S16, 0), SOURCE_STREAM_NEVER);
     EXPECT_EQ(atLimit->getStreamMode(), SOURCE_STREAM_NEVER) << "exactly 1000000 bytes";
     provider->add("off.fake", fakeStreamFile(2, 300000, 44100, ESF_S16, 0));
@@ -74,7 +73,7 @@ TEST_F(PlayTest, ThresholdIsExclusiveAndZeroDisablesForcing) {
 
 TEST_F(PlayTest, UnknownLengthUnderNeverStreamsWithTheForcingLine) {
     StdoutCapture out;
-    FileSoundSource* source =
+    SoundSource* source =
         playOnce("endless.fake", fakeStreamFile(2, -1, 44100, ESF_S16, 0), SOURCE_STREAM_NEVER);
     EXPECT_EQ(out.takeLines(),
               (std::vector<std::string>{
@@ -96,7 +95,7 @@ TEST_F(PlayTest, DecodedSourcesAreOpenedOnceStreamedOnesAtEveryPlay) {
 }
 
 TEST_F(PlayTest, ShortStreamShrinksTheCachedFrameCount) {
-    FileSoundSource* source = playOnce("short.fake", fakeStreamFile(2, 100, 44100, ESF_S16, 60));
+    SoundSource* source = playOnce("short.fake", fakeStreamFile(2, 100, 44100, ESF_S16, 60));
     SampleBuffer* samples = source->getSampleBuffer();
     ASSERT_NE(samples, nullptr);
     EXPECT_EQ(samples->format.frameCount, 60);
@@ -169,7 +168,7 @@ TEST_F(PlayTest, FailuresReturnNullAndAddNothing) {
 TEST_F(PlayTest, DriverWithoutSoundsStillFillsFormatAndCache) {
     engine->makeSounds = false;
     EXPECT_EQ(api()->play2D("tone.fake", false, true, true), nullptr);
-    FileSoundSource* source = fileSource(engine->getSoundSource("tone.fake"));
+    SoundSource* source = fileSource(engine->getSoundSource("tone.fake"));
     EXPECT_EQ(source->getFormat().channelCount, 2);
     EXPECT_EQ(source->getFormat().frameCount, 100);
     EXPECT_NE(source->getSampleBuffer(), nullptr);
@@ -187,7 +186,7 @@ TEST(NullDriverPlay, ReturnsNullButDecodesTheSource) {
     ISoundSource* source =
         engine->addSoundSourceFromMemory(wav.data(), static_cast<int>(wav.size()), "a.wav");
     EXPECT_EQ(engine->play2D(source, false, true, true), nullptr);
-    FileSoundSource* file = fileSource(source);
+    SoundSource* file = fileSource(source);
     EXPECT_EQ(file->getFormat().sampleRate, 22050);
     ASSERT_NE(file->getSampleBuffer(), nullptr);
     EXPECT_EQ(file->getSampleBuffer()->format.frameCount, 22050);

@@ -16,8 +16,7 @@ const Vector3 upY(0, 1, 0);
 class Placed {
 public:
     Placed(Vector3 position, float minDistance = 1.0f, float maxDistance = 1e9f)
-        : sound(new CountedSound(nullptr, nullptr, false, minDistance, maxDistance)) {
-        sound->setIs3D(true);
+        : sound(new CountedSound(nullptr, nullptr, false, true, minDistance, maxDistance)) {
         sound->setPosition3D(position);
     }
     ~Placed() { sound->decRef(); }
@@ -79,7 +78,7 @@ TEST(SoftwareAttenuation, LimitsAtBothEnds) {
 }
 
 TEST(SoftwareAttenuation, TwoDSoundsPassVolumeAndPanUnchanged) {
-    CountedSound* sound = new CountedSound(nullptr, nullptr, false, 1, 10);
+    CountedSound* sound = new CountedSound(nullptr, nullptr, false, false, 1, 10);
     sound->setPan(0.25f);
     sound->setVolume(1.0f);
     sound->setPosition3D(Vector3(100, 0, 0));
@@ -92,7 +91,7 @@ TEST(SoftwareAttenuation, TwoDSoundsPassVolumeAndPanUnchanged) {
 TEST(PlayingSoundState, PausingTwiceOrResumingTwiceCallsTheHookOnce) {
     StdoutCapture quiet;
     RecordingEngine* engine = new RecordingEngine();
-    CountedSound* sound = new CountedSound(engine, nullptr, true, 1, 10);
+    CountedSound* sound = new CountedSound(engine, nullptr, true, false, 1, 10);
     EXPECT_TRUE(sound->getIsPaused()) << "created paused";
     sound->setIsPaused(true);
     EXPECT_EQ(sound->pauses, 0);
@@ -113,7 +112,7 @@ TEST(PlayingSoundState, ResumingPassesTheListenerStateFirst) {
     StdoutCapture quiet;
     RecordingEngine* engine = new RecordingEngine();
     ISoundSource* source = engine->getSoundSource("x");
-    CountedSound* sound = new CountedSound(engine, source, false, 1, 10);
+    CountedSound* sound = new CountedSound(engine, source, false, false, 1, 10);
     engine->setSoundVolume(0.75f);
     sound->setIsPaused(false);
     EXPECT_EQ(sound->listenerUpdates, 1);
@@ -123,7 +122,7 @@ TEST(PlayingSoundState, ResumingPassesTheListenerStateFirst) {
 }
 
 TEST(PlayingSoundState, CountIsAtomicAcrossThreads) {
-    CountedSound* sound = new CountedSound(nullptr, nullptr, false, 1, 10);
+    CountedSound* sound = new CountedSound(nullptr, nullptr, false, false, 1, 10);
     auto hammer = [sound] {
         for (int i = 0; i < 100000; ++i) {
             sound->incRef();

@@ -29,11 +29,9 @@ TEST_F(EngineTest, FreshEngineDefaults) {
 
 TEST_F(EngineTest, FreshListenerReachesSoundsAsOriginLookingNowhereWithYUp) {
     engine->setSoundVolume(0.5f);
-    CountedSound* sound = playTracked();
     // A 3D sound straight along +x: with look direction (0, 0, 0) the look angle is 0, so the
     // sound lies straight ahead.
-    sound->setIs3D(true);
-    sound->setPosition3D(Vector3(0.5f, 0, 0));
+    CountedSound* sound = playTracked3D(Vector3(0.5f, 0, 0));
     engine->update();
     EXPECT_FLOAT_EQ(sound->effectivePan, 0.0f);
     EXPECT_FLOAT_EQ(sound->effectiveVolume, 0.5f);
@@ -85,9 +83,7 @@ TEST_F(EngineTest, VolumeChangeRunsAnUpdateWhenSingleThreaded) {
 }
 
 TEST_F(EngineTest, ListenerIsStoredAsGivenAndReachesSoundsAtTheNextPass) {
-    CountedSound* sound = playTracked();
-    sound->setIs3D(true);
-    sound->setPosition3D(Vector3(1, 0, 0));
+    CountedSound* sound = playTracked3D(Vector3(1, 0, 0));
     engine->setListenerPosition(Vector3(0, 0, 0), Vector3(0, 0, 5), Vector3(9, 9, 9),
                                 Vector3(0, 3, 0));
     EXPECT_FLOAT_EQ(sound->effectivePan, 0.0f) << "not before the next pass";

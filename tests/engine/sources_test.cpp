@@ -1,8 +1,8 @@
 // The source registry: ordering, lookups, file and memory sources, default distances, lengths.
 #include "EngineFixtures.h"
 
-#include "engine/FileSoundSource.h"
 #include "engine/SampleBuffer.h"
+#include "engine/SoundSource.h"
 
 #include <algorithm>
 #include <ctime>
@@ -213,7 +213,7 @@ TEST_F(EngineTest, PlayLengthPlaysOnceStoppedAndTheSoundLeavesAtTheNextPass) {
 }
 
 TEST_F(EngineTest, ForgottenSamplesAreDecodedAgain) {
-    FileSoundSource* source = static_cast<FileSoundSource*>(engine->getSoundSource("tone.fake"));
+    SoundSource* source = static_cast<SoundSource*>(engine->getSoundSource("tone.fake"));
     source->getPlayLength();
     ASSERT_NE(source->getSampleBuffer(), nullptr);
     source->forgetSampleData();

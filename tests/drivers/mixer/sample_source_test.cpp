@@ -19,13 +19,13 @@ namespace {
 const u32 mixingRate = 44100;
 
 // A new source over `stream` and the caller's reference to it dropped: the source holds it.
-ISampleSource* sourceOver(IAudioStream* stream) {
-    ISampleSource* source = createSampleSource(mixingRate, stream);
+SampleSource* sourceOver(IAudioStream* stream) {
+    SampleSource* source = createSampleSource(mixingRate, stream);
     stream->decRef();
     return source;
 }
 
-std::vector<s16> readFrom(ISampleSource* source, s32 frameCount, s32* read = nullptr) {
+std::vector<s16> readFrom(SampleSource* source, s32 frameCount, s32* read = nullptr) {
     std::vector<s16> frames(2 * static_cast<size_t>(frameCount), 0x5A5A);
     s32 n = source->read(frames.data(), frameCount);
     if (read)
@@ -36,7 +36,7 @@ std::vector<s16> readFrom(ISampleSource* source, s32 frameCount, s32* read = nul
 
 TEST(SampleSource, OnlyStereo16BitAtTheMixingRateTakesTheDirectPathAndComesOutBitForBit) {
     std::vector<s16> samples = dravon_test::patternSamples(2 * 3000);
-    ISampleSource* direct = sourceOver(new VectorStream(2, 44100, samples));
+    SampleSource* direct = sourceOver(new VectorStream(2, 44100, samples));
     EXPECT_NE(dynamic_cast<DirectSampleSource*>(direct), nullptr);
     EXPECT_EQ(direct->getOutputFormat().frameCount, 3000);
     EXPECT_EQ(readFrom(direct, 3000), samples);
@@ -46,7 +46,7 @@ TEST(SampleSource, OnlyStereo16BitAtTheMixingRateTakesTheDirectPathAndComesOutBi
                                         formatOf(1, 44100, ESF_S16, 10),
                                         formatOf(2, 44100, ESF_U8, 10)};
     for (const AudioStreamFormat& format : others) {
-        ISampleSource* source = sourceOver(new VectorStream(format, Bytes(40, 0)));
+        SampleSource* source = sourceOver(new VectorStream(format, Bytes(40, 0)));
         EXPECT_NE(dynamic_cast<ResamplingSampleSource*>(source), nullptr);
         const AudioStreamFormat& output = source->getOutputFormat();
         EXPECT_EQ(output.channelCount, 2);
@@ -76,7 +76,7 @@ TEST(SampleSource, EightBitSamplesAreWidenedAroundTheirMiddle) {
 TEST(SampleSource, A22050HzMonoStreamGivesTwoIdenticalChannelFramesPerSourceFrame) {
     // A constant signal stays (nearly: the resampler works in fixed point) constant once the
     // interpolation history is full.
-    ISampleSource* source = sourceOver(new VectorStream(1, 22050, constant(1000, 1000)));
+    SampleSource* source = sourceOver(new VectorStream(1, 22050, constant(1000, 1000)));
     s32 read = 0;
     std::vector<s16> frames = readFrom(source, 4000, &read);
     EXPECT_GE(read, 1996);
@@ -98,7 +98,7 @@ TEST(SampleSource, StereoChannelsStayAlikeAcrossBlockBoundaries) {
         stereo.push_back(static_cast<s16>(s / 2));
         stereo.push_back(static_cast<s16>(s / 2));
     }
-    ISampleSource* source = sourceOver(new VectorStream(2, 22050, stereo));
+    SampleSource* source = sourceOver(new VectorStream(2, 22050, stereo));
     s32 total = 0;
     for (s32 request : {700, 4096, 1, 2048, 3000, 4096}) {
         s32 read = 0;
@@ -113,8 +113,8 @@ TEST(SampleSource, StereoChannelsStayAlikeAcrossBlockBoundaries) {
 }
 
 TEST(SampleSource, AfterTheLastFramesAReadIsShortAndTheNextOneEmpty) {
-    ISampleSource* direct = sourceOver(new VectorStream(2, 44100, constant(2 * 300, 7)));
-    ISampleSource* resampled = sourceOver(new VectorStream(2, 48000, constant(2 * 3000, 7)));
+    SampleSource* direct = sourceOver(new VectorStream(2, 44100, constant(2 * 300, 7)));
+    SampleSource* resampled = sourceOver(new VectorStream(2, 48000, constant(2 * 3000, 7)));
     s32 read = 0;
     readFrom(direct, 256, &read);
     EXPECT_EQ(read, 256);
@@ -140,14 +140,14 @@ TEST(SampleSource, ARestartPlaysLikeANewSourceAndARefusedPositionChangesNothing)
     std::vector<s16> samples = dravon_test::patternSamples(3000);
     VectorStream* stream = new VectorStream(1, 32000, samples);
     stream->incRef();
-    ISampleSource* source = sourceOver(stream);
-    ISampleSource* fresh = sourceOver(new VectorStream(1, 32000, samples));
+    SampleSource* source = sourceOver(stream);
+    SampleSource* fresh = sourceOver(new VectorStream(1, 32000, samples));
     std::vector<s16> first = readFrom(fresh, 3000);
     readFrom(source, 2500);
     EXPECT_TRUE(source->setPosition(0));
     EXPECT_EQ(readFrom(source, 3000), first);
 
-    ISampleSource* twin = sourceOver(new VectorStream(1, 32000, samples));
+    SampleSource* twin = sourceOver(new VectorStream(1, 32000, samples));
     readFrom(source, 100);
     EXPECT_TRUE(source->setPosition(0));
     readFrom(source, 100);

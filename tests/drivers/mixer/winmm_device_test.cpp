@@ -4,7 +4,7 @@
 #include "WavBuilder.h"
 #include "api/DeviceCreation.h"
 #include "dravon/dravon.h"
-#include "drivers/mixer/WinMMEngine.h"
+#include "drivers/mixer/WinMMEngineTestSeam.h"
 #include "platform/system/Thread.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ namespace {
 s32 doneCount(WinMMEngine* engine) {
     s32 done = 0;
     for (s32 i = 0; i < WinMMEngine::bufferCount; ++i)
-        done += (engine->getHeader(i).dwFlags & WHDR_DONE) ? 1 : 0;
+        done += (getRingHeader(*engine, i).dwFlags & WHDR_DONE) ? 1 : 0;
     return done;
 }
 

@@ -4,9 +4,10 @@
 #include "WavBuilder.h"
 #include "api/DeviceCreation.h"
 #include "dravon/dravon.h"
-#include "drivers/mixer/WinMMEngine.h"
+#include "drivers/mixer/WinMMEngineTestSeam.h"
 #include "platform/audio/VirtualAudioOutput.h"
 #include "platform/system/Thread.h"
+#include "platform/waveout/WaveOutTestSeam.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ protected:
     s32 doneCount(WinMMEngine* engine) {
         s32 done = 0;
         for (s32 i = 0; i < WinMMEngine::bufferCount; ++i)
-            done += (engine->getHeader(i).dwFlags & WHDR_DONE) ? 1 : 0;
+            done += (getRingHeader(*engine, i).dwFlags & WHDR_DONE) ? 1 : 0;
         return done;
     }
 
@@ -82,10 +83,10 @@ TEST_F(WinMMOnVirtualOutput, DoneBuffersAreRefilledInIndexOrderAcrossTheWrap) {
     output.advance(30 * WinMMEngine::framesPerBuffer);
     engine->update();
     output.advance(3 * WinMMEngine::framesPerBuffer);
-    EXPECT_TRUE(engine->getHeader(30).dwFlags & WHDR_DONE);
-    EXPECT_TRUE(engine->getHeader(31).dwFlags & WHDR_DONE);
-    EXPECT_TRUE(engine->getHeader(0).dwFlags & WHDR_DONE);
-    EXPECT_FALSE(engine->getHeader(1).dwFlags & WHDR_DONE);
+    EXPECT_TRUE(getRingHeader(*engine, 30).dwFlags & WHDR_DONE);
+    EXPECT_TRUE(getRingHeader(*engine, 31).dwFlags & WHDR_DONE);
+    EXPECT_TRUE(getRingHeader(*engine, 0).dwFlags & WHDR_DONE);
+    EXPECT_FALSE(getRingHeader(*engine, 1).dwFlags & WHDR_DONE);
     engine->update();
     EXPECT_EQ(doneCount(engine), 0);
     // The device plays the whole queue without a gap: 29 buffers from the first round's
@@ -148,11 +149,11 @@ TEST(WaveOutResults, EveryListedResultHasItsTextAndOthersTheirNumber) {
     ISoundEngine* keeper = createDravonDevice(OUTPUT_DRIVER_NULL, 0, DRAVON_SDK_VERSION);
     for (const auto& result : expected) {
         StdoutCapture out;
-        EXPECT_TRUE(WinMMEngine::checkWaveOutResult(result.first, "ctx"));
+        EXPECT_TRUE(WinMMEngine::reportWaveOutFailure(result.first, "ctx"));
         EXPECT_EQ(out.takeLines(), (std::vector<std::string>{"ctx: " + result.second}));
     }
     StdoutCapture out;
-    EXPECT_FALSE(WinMMEngine::checkWaveOutResult(MMSYSERR_NOERROR, "ctx"));
+    EXPECT_FALSE(WinMMEngine::reportWaveOutFailure(MMSYSERR_NOERROR, "ctx"));
     EXPECT_EQ(out.take(), "");
     keeper->decRef();
 }

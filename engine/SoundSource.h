@@ -1,6 +1,6 @@
 // Sound sources: files reached by name, and blocks of the application's memory.
-#ifndef DRAVON_ENGINE_FILE_SOUND_SOURCE_H
-#define DRAVON_ENGINE_FILE_SOUND_SOURCE_H
+#ifndef DRAVON_ENGINE_SOUND_SOURCE_H
+#define DRAVON_ENGINE_SOUND_SOURCE_H
 
 #include "core/Relaxed.h"
 #include "core/String.h"
@@ -18,15 +18,16 @@ namespace audio {
 class SampleBuffer;
 class SoundEngine;
 
-//! A source whose data is the file of its name, opened through the engine's file manager.
-//! It remembers the format of its last opening and caches the samples of sounds decoded whole.
+//! The engine's sound source. Its data is the file of its name, opened through the engine's file
+//! manager, unless a subclass opens it otherwise (MemorySoundSource). It remembers the format of
+//! its last opening and caches the samples of sounds decoded whole.
 //! Every operation may be called from any thread: the settings are stored whole, and opening,
 //! the streaming decision and the cache are guarded by the source's own lock, so that two plays
 //! racing on one source decode it once.
-class FileSoundSource : public ISoundSource {
+class SoundSource : public ISoundSource {
 public:
-    FileSoundSource(const char* name, int streaming, SoundEngine* engine);
-    ~FileSoundSource() override;
+    SoundSource(const char* name, int streaming, SoundEngine* engine);
+    ~SoundSource() override;
 
     const char* getName() override { return name_.c_str(); }
     int getStreamMode() override { return streaming_; }
@@ -77,7 +78,7 @@ private:
 
 //! A source over a block of the application's memory, which is never copied. It starts as
 //! SOURCE_STREAM_NEVER.
-class MemorySoundSource : public FileSoundSource {
+class MemorySoundSource : public SoundSource {
 public:
     MemorySoundSource(const void* memory, int sizeInBytes, const char* name, SoundEngine* engine);
 

@@ -1,4 +1,4 @@
-#include "FileSoundSource.h"
+#include "SoundSource.h"
 
 #include "SampleBuffer.h"
 #include "SoundEngine.h"
@@ -16,54 +16,54 @@ namespace {
 const s64 autoStreamingLimit = 128000;
 } // namespace
 
-FileSoundSource::FileSoundSource(const char* name, int streaming, SoundEngine* engine)
+SoundSource::SoundSource(const char* name, int streaming, SoundEngine* engine)
     : name_(name), streaming_(streaming), engine_(engine) {}
 
-FileSoundSource::~FileSoundSource() {
+SoundSource::~SoundSource() {
     if (samples_)
         samples_->decRef();
 }
 
-float FileSoundSource::getDefaultMinDistance() {
+float SoundSource::getDefaultMinDistance() {
     if (defaultMinDistance_ > 0.0f)
         return defaultMinDistance_;
     SoundEngine* engine = engine_;
     return engine ? engine->getDefault3DSoundMinDistance() : 1.0f;
 }
 
-float FileSoundSource::getDefaultMaxDistance() {
+float SoundSource::getDefaultMaxDistance() {
     if (defaultMaxDistance_ > 0.0f)
         return defaultMaxDistance_;
     SoundEngine* engine = engine_;
     return engine ? engine->getDefault3DSoundMaxDistance() : 1e9f;
 }
 
-void FileSoundSource::forgetSampleData() {
+void SoundSource::forgetSampleData() {
     std::lock_guard<std::mutex> guard(lock_);
     if (samples_)
         samples_->decRef();
     samples_ = nullptr;
 }
 
-void FileSoundSource::awaitOpenings() {
+void SoundSource::awaitOpenings() {
     std::lock_guard<std::mutex> guard(lock_);
 }
 
-AudioStreamFormat FileSoundSource::getFormat() const {
+AudioStreamFormat SoundSource::getFormat() const {
     std::lock_guard<std::mutex> guard(lock_);
     return format_;
 }
 
-SampleBuffer* FileSoundSource::getSampleBuffer() const {
+SampleBuffer* SoundSource::getSampleBuffer() const {
     std::lock_guard<std::mutex> guard(lock_);
     return samples_;
 }
 
-IInputFile* FileSoundSource::createInputFile(IFileManager* fileManager) {
+IInputFile* SoundSource::createInputFile(IFileManager* fileManager) {
     return fileManager ? fileManager->openFile(name_.c_str()) : nullptr;
 }
 
-int FileSoundSource::getPlayLength() {
+int SoundSource::getPlayLength() {
     // A removed source answers from what it knows; it never plays through its old engine.
     SoundEngine* engine = engine_;
     if (getFormat().channelCount == 0 && engine) {
@@ -79,7 +79,7 @@ int FileSoundSource::getPlayLength() {
     return static_cast<int>(format.frameCount * 1000.0 / format.sampleRate);
 }
 
-IPlayingSound* FileSoundSource::createSound(IFileManager* fileManager, bool playLooped, bool is3D) {
+IPlayingSound* SoundSource::createSound(IFileManager* fileManager, bool playLooped, bool is3D) {
     std::lock_guard<std::mutex> guard(lock_);
     // Read under the lock: once a removal has detached the source and waited for the lock, no
     // play reads its data any more.
@@ -101,7 +101,7 @@ IPlayingSound* FileSoundSource::createSound(IFileManager* fileManager, bool play
     return sound;
 }
 
-IAudioStream* FileSoundSource::openStream(SoundEngine* engine, IFileManager* fileManager) {
+IAudioStream* SoundSource::openStream(SoundEngine* engine, IFileManager* fileManager) {
     IInputFile* file = createInputFile(fileManager);
     if (!file) {
         logText("Could not open sound file", name_.c_str(), LOG_LEVEL_INFO);
@@ -117,7 +117,7 @@ IAudioStream* FileSoundSource::openStream(SoundEngine* engine, IFileManager* fil
     return stream;
 }
 
-void FileSoundSource::decideStreaming() {
+void SoundSource::decideStreaming() {
     // A length the stream cannot tell, a format without channels, and a size beyond a signed
     // 32-bit count are never decoded whole: the header of a file may claim anything.
     s64 bytes = SampleBuffer::getByteSizeFor(format_);
@@ -135,8 +135,8 @@ void FileSoundSource::decideStreaming() {
     }
 }
 
-IPlayingSound* FileSoundSource::createDecodedSound(SoundEngine* engine, IAudioStream* stream,
-                                                   bool playLooped, bool is3D) {
+IPlayingSound* SoundSource::createDecodedSound(SoundEngine* engine, IAudioStream* stream,
+                                               bool playLooped, bool is3D) {
     samples_ = SampleBuffer::readWhole(stream, format_);
     if (!samples_)
         return nullptr;
@@ -146,8 +146,7 @@ IPlayingSound* FileSoundSource::createDecodedSound(SoundEngine* engine, IAudioSt
 
 MemorySoundSource::MemorySoundSource(const void* memory, int sizeInBytes, const char* name,
                                      SoundEngine* engine)
-    : FileSoundSource(name, SOURCE_STREAM_NEVER, engine), memory_(memory),
-      sizeInBytes_(sizeInBytes) {}
+    : SoundSource(name, SOURCE_STREAM_NEVER, engine), memory_(memory), sizeInBytes_(sizeInBytes) {}
 
 IInputFile* MemorySoundSource::createInputFile(IFileManager*) {
     // The file only reads the block; it never writes or frees it.
