@@ -41,6 +41,9 @@ function(dravon_add_layer target folder)
   target_include_directories(${target} PUBLIC "${root}")
   target_link_libraries(${target} PUBLIC dravon_headers ${LAYER_USES})
   target_compile_definitions(${target} PRIVATE DRAVON_BUILDING_LIBRARY)
+  # The library never throws: throw, try and catch do not compile in it (docs/architecture.md,
+  # "Allocation").
+  target_compile_options(${target} PRIVATE -fno-exceptions)
   set_target_properties(${target} PROPERTIES
     POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   dravon_target_defaults(${target})

@@ -5,6 +5,7 @@
 #include "platform/system/Logger.h"
 
 #include <memory>
+#include <new>
 
 namespace nox {
 namespace audio {
@@ -110,8 +111,8 @@ bool ZipArchiveReader::scanLocalHeader() {
     if (header.signature != zipLocalHeaderSignature)
         return false;
 
-    std::unique_ptr<char[]> name(new char[header.fileNameLength]);
-    if (archiveFile_->read(name.get(), header.fileNameLength) != header.fileNameLength)
+    std::unique_ptr<char[]> name(new (std::nothrow) char[header.fileNameLength]);
+    if (!name || archiveFile_->read(name.get(), header.fileNameLength) != header.fileNameLength)
         return false;
     entry.fullName = CharString(name.get(), header.fileNameLength);
     deriveNames(entry);
@@ -162,8 +163,8 @@ bool ZipArchiveReader::takeCentralSizes(u32 headerOffset, ZipLocalHeader& header
 }
 
 bool ZipArchiveReader::readExtraField(u16 length, bool& hasZip64) {
-    std::unique_ptr<u8[]> extra(new u8[length]);
-    if (archiveFile_->read(extra.get(), length) != length)
+    std::unique_ptr<u8[]> extra(new (std::nothrow) u8[length]);
+    if (!extra || archiveFile_->read(extra.get(), length) != length)
         return false;
     // The extra field is a sequence of (id, size, data) blocks.
     hasZip64 = false;

@@ -3,6 +3,7 @@
 #include "ZipFormat.h"
 
 #include <memory>
+#include <new>
 
 namespace nox {
 namespace audio {
@@ -15,8 +16,8 @@ const u32 centralRecordSize = 46;
 
 //! Reads `size` bytes from `offset`; null when the archive does not hold them all.
 std::unique_ptr<u8[]> readBlock(IInputFile* archive, u32 offset, u32 size) {
-    std::unique_ptr<u8[]> block(new u8[size]);
-    if (!archive->seek(static_cast<s32>(offset), false) ||
+    std::unique_ptr<u8[]> block(new (std::nothrow) u8[size]);
+    if (!block || !archive->seek(static_cast<s32>(offset), false) ||
         archive->read(block.get(), size) != static_cast<s32>(size))
         return nullptr;
     return block;

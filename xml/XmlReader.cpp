@@ -85,7 +85,9 @@ template <typename C> void XmlReader<C>::load(IInputFile* file) {
 
 template <typename C>
 void XmlReader<C>::convert(const u8* units, s32 count, s32 width, bool bigEndian) {
-    text_ = new C[count + 1];
+    text_ = new (std::nothrow) C[count + 1];
+    if (!text_)
+        return;
     s32 converted = 0;
     // A unit that becomes zero ends the text, so the parser's scans all stop at one terminator.
     while (converted < count) {

@@ -1,3 +1,0 @@
-// Built as a part of platform/system by the test LayersUpwardIncludeDoesNotCompile: the engine
-// lies above that layer, so this include must not be found.
-#include "engine/SoundEngine.h"
