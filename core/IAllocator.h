@@ -14,6 +14,8 @@ namespace audio {
 template <typename T> class IAllocator {
 public:
     T* allocate(std::size_t count) {
+        // T may be a pointer (arrays of pointers), whose own size is meant.
+        // NOLINTNEXTLINE(bugprone-sizeof-expression)
         return static_cast<T*>(::operator new[](count * sizeof(T)));
     }
     void deallocate(T* pointer) { ::operator delete[](pointer); }

@@ -19,7 +19,10 @@ public:
     String(const T* text) { assignUnits(text, text ? lengthOf(text) : 0); }
     String(const T* text, s32 length) { assignUnits(text, length); }
     String(const String& other) { assignUnits(other.data_, other.size()); }
-    String(String&& other) : data_(other.data_), allocated_(other.allocated_), used_(other.used_) {
+    //! The text left behind is empty; making it allocates one unit, whose failure ends the
+    //! process like that of any small allocation.
+    String(String&& other) noexcept
+        : data_(other.data_), allocated_(other.allocated_), used_(other.used_) {
         other.assignUnits(nullptr, 0);
     }
     //! Decimal text of `number`, with '-' before negative values.
@@ -35,7 +38,7 @@ public:
         return *this;
     }
 
-    String& operator=(String&& other) {
+    String& operator=(String&& other) noexcept {
         std::swap(data_, other.data_);
         std::swap(allocated_, other.allocated_);
         std::swap(used_, other.used_);

@@ -58,7 +58,8 @@ int PlayingSound::getPlayLength() {
     return source_ ? source_->getPlayLength() : -1;
 }
 
-void PlayingSound::apply3DInSoftware(float engineVolume, Vector3 listener, Vector3 look, Vector3 up,
+void PlayingSound::apply3DInSoftware(float engineVolume, Vector3 listenerPosition,
+                                     Vector3 listenerLookDirection, Vector3 listenerUp,
                                      bool linearRolloff) {
     float volume = engineVolume * volume_;
     if (!is3D_) {
@@ -67,9 +68,9 @@ void PlayingSound::apply3DInSoftware(float engineVolume, Vector3 listener, Vecto
         return;
     }
     Vector3 sound = position_;
-    volume = attenuateByDistance(volume, distanceBetween(listener, sound), minDistance_,
+    volume = attenuateByDistance(volume, distanceBetween(listenerPosition, sound), minDistance_,
                                  maxDistance_, linearRolloff);
-    setEffectivePan(panFromListener(listener, look, up, sound));
+    setEffectivePan(panFromListener(listenerPosition, listenerLookDirection, listenerUp, sound));
     setEffectiveVolume(volume);
 }
 

@@ -25,7 +25,9 @@ bool DiskOutputFile::seek(s32 finalPos, bool relativeMovement) {
     return std::fseek(stream_, finalPos, relativeMovement ? SEEK_CUR : SEEK_SET) == 0;
 }
 
-s32 DiskOutputFile::getPos() { return stream_ ? static_cast<s32>(std::ftell(stream_)) : 0; }
+s32 DiskOutputFile::getPos() {
+    return stream_ ? static_cast<s32>(std::ftell(stream_)) : 0;
+}
 
 IOutputFile* createDiskOutputFile(const char* fileName, bool append) {
     DiskOutputFile* file = new DiskOutputFile(fileName, append);

@@ -25,7 +25,7 @@ class IAttributeSet;
 //! one reference that belongs to the caller.
 class IFileManager : public virtual RefCounted {
 public:
-    virtual ~IFileManager() = default;
+    ~IFileManager() override = default;
 
     //! Opens `fileName`: archives first, in mounting order, then providers in the order added,
     //! then the disk. Null when no one has it.

@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libogg-dev libvorbis-dev libdumb1-dev libasound2-dev libmpg123-dev
   clang libclang-rt-14-dev
+  # the style checks (scripts/check-style.sh) and the rule checks of the tests (scripts/*.py)
+  clang-format clang-tidy python3
   # real sound files that the tests read
   alsa-utils sound-theme-freedesktop
   # tracker modules shipped by games: MOD (tecnoballz), XM (powermanga), S3M and IT (pingus)

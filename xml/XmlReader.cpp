@@ -198,7 +198,7 @@ template <typename C> void XmlReader<C>::parseElement() {
         position_ = find(position_, 0);
         return;
     }
-    if (nodeName_.size() > 0 && nodeName_[nodeName_.size() - 1] == '/') {
+    if (!nodeName_.empty() && nodeName_[nodeName_.size() - 1] == '/') {
         nodeName_ = nodeName_.subString(0, nodeName_.size() - 1);
         isEmptyElement_ = true;
     }

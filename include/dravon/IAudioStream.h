@@ -13,7 +13,7 @@ namespace audio {
 //! is destroyed. Streams are not safe for concurrent use.
 class IAudioStream : public virtual RefCounted {
 public:
-    virtual ~IAudioStream() = default;
+    ~IAudioStream() override = default;
 
     //! The format of the frames; it never changes during the stream's life.
     virtual AudioStreamFormat getFormat() = 0;

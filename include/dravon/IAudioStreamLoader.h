@@ -15,7 +15,7 @@ namespace audio {
 //! streams it makes are then read on any thread, each by one thread at a time.
 class IAudioStreamLoader : public virtual RefCounted {
 public:
-    virtual ~IAudioStreamLoader() = default;
+    ~IAudioStreamLoader() override = default;
 
     //! True when the loader wants to be asked first for a file of this name. The engine passes
     //! the name with A to Z lower-cased.

@@ -5,7 +5,8 @@
 #include "ThreadedAudioOutput.h"
 #include "core/String.h"
 
-typedef struct _snd_pcm snd_pcm_t;
+// ALSA's own name of its PCM handle, declared ahead so that users need not see ALSA.
+typedef struct _snd_pcm snd_pcm_t; // NOLINT(bugprone-reserved-identifier)
 
 namespace nox {
 namespace audio {

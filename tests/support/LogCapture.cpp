@@ -21,7 +21,9 @@ std::string StdoutCapture::take() {
     return testing::internal::GetCapturedStdout();
 }
 
-std::vector<std::string> StdoutCapture::takeLines() { return splitLines(take()); }
+std::vector<std::string> StdoutCapture::takeLines() {
+    return splitLines(take());
+}
 
 StderrCapture::StderrCapture() {
     std::fflush(stderr);

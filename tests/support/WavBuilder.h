@@ -34,7 +34,8 @@ private:
 };
 
 //! A PCM WAVE file of 16-bit frames with the given interleaved samples.
-Bytes makeWav16(std::uint32_t channels, std::uint32_t rate, const std::vector<std::int16_t>& samples);
+Bytes makeWav16(std::uint32_t channels, std::uint32_t rate,
+                const std::vector<std::int16_t>& samples);
 //! A PCM WAVE file of 8-bit frames.
 Bytes makeWav8(std::uint32_t channels, std::uint32_t rate, const Bytes& samples);
 //! `count` interleaved samples of a recognisable pattern: sample i is (i * 37 + 11) wrapped.
