@@ -34,6 +34,7 @@ public:
     static bool reportWaveOutFailure(MMRESULT result, const char* context);
 
 private:
+    // Tests see the ring through WinMMEngineTestSeam.h.
     friend const WAVEHDR& getRingHeader(const WinMMEngine& engine, s32 index);
 
     void openDevice(const char* outputName);
