@@ -16,9 +16,10 @@ const nox::audio::s32 frameLimit = 1 << 18;
 //! Reads in blocks whose sizes vary with the data, up to the limit; returns the frames read.
 inline nox::audio::s32 readSome(nox::audio::IAudioStream* stream, nox::audio::s32 blockSeed) {
     nox::audio::AudioStreamFormat format = stream->getFormat();
-    if (format.channelCount < 1 || format.channelCount > 2)
+    // Ogg Vorbis has up to 255 channels; the engine decodes them all when it decodes whole.
+    if (format.channelCount < 1 || format.channelCount > 255)
         return 0;
-    std::vector<nox::audio::u8> buffer(4096 * 4);
+    std::vector<nox::audio::u8> buffer(4096 * format.getBytesPerFrame());
     nox::audio::s32 total = 0;
     for (nox::audio::s32 block = 1 + blockSeed % 4096; total < frameLimit;
          block = 1 + (block * 7) % 4096) {
