@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace dravon_test {
 
@@ -93,91 +95,84 @@ long latticeValues(long entries, const TinyBook& book) {
     return v;
 }
 
-// Codebook fields as the decoder reads them, least significant bit first.
+// Fields as the decoder reads them: {value, bits}, least significant bit first.
+void write(oggpack_buffer& b, std::initializer_list<std::pair<unsigned long, int>> fields) {
+    for (const auto& field : fields)
+        oggpack_write(&b, field.first, field.second);
+}
+
 void writeBook(oggpack_buffer& b, const TinyBook& book) {
-    oggpack_write(&b, 0x564342, 24);
-    oggpack_write(&b, book.dimension, 16);
-    long entries = book.runLength ? book.runLength : static_cast<long>(book.lengths.size());
-    oggpack_write(&b, entries, 24);
+    unsigned long entries = book.runLength ? book.runLength : book.lengths.size();
+    write(b, {{0x564342, 24}, {book.dimension, 16}, {entries, 24}, {book.runLength ? 1 : 0, 1}});
     if (book.runLength) {
-        oggpack_write(&b, 1, 1); // ordered: one run of `runLength` codewords
-        oggpack_write(&b, book.orderedLength - 1, 5);
+        // One run of `runLength` codewords of one length.
         int bits = 0;
         while (entries >> bits)
             ++bits;
-        oggpack_write(&b, entries, bits);
+        write(b, {{book.orderedLength - 1, 5}, {entries, bits}});
     } else {
-        oggpack_write(&b, 0, 1); // unordered
-        oggpack_write(&b, 1, 1); // with unused entries
-        for (int length : book.lengths) {
-            oggpack_write(&b, length ? 1 : 0, 1);
-            if (length)
-                oggpack_write(&b, length - 1, 5);
-        }
+        oggpack_write(&b, 1, 1); // some entries may be unused
+        for (int length : book.lengths)
+            write(b, {{length ? 1 : 0, 1}, {length ? length - 1 : 0, length ? 5 : 0}});
     }
     oggpack_write(&b, book.lookupType, 4);
     if (book.lookupType == 0)
         return;
-    oggpack_write(&b, 0, 32);                       // minimum 0
-    oggpack_write(&b, (768u << 21) | 1u << 20, 32); // delta 1
-    oggpack_write(&b, 0, 4);                        // one bit per value
-    oggpack_write(&b, 0, 1);
+    // Values from 0 in steps of 1, one bit each, not accumulated.
+    write(b, {{0, 32}, {(768ul << 21) | 1ul << 20, 32}, {0, 4}, {0, 1}});
     long values = book.lookupType == 2 ? entries * book.dimension : latticeValues(entries, book);
     for (long i = 0; i < values; ++i)
         oggpack_write(&b, i & 1, 1);
 }
 
-ogg_packet packetOf(oggpack_buffer& b, ogg_int64_t number) {
-    ogg_packet packet = {};
-    packet.packet = oggpack_get_buffer(&b);
-    packet.bytes = oggpack_bytes(&b);
-    packet.b_o_s = number == 0;
-    packet.packetno = number;
-    return packet;
-}
-
-void writeText(oggpack_buffer& b, int type) {
-    oggpack_write(&b, type, 8);
-    for (const char* c = "vorbis"; *c; ++c)
-        oggpack_write(&b, static_cast<unsigned char>(*c), 8);
-}
-
 void writeSetup(oggpack_buffer& b, const TinyVorbis& tiny) {
-    writeText(b, 5);
     oggpack_write(&b, tiny.books.size() - 1, 8);
     for (const TinyBook& book : tiny.books)
         writeBook(b, book);
-    oggpack_write(&b, 0, 6);  // one time-domain transform,
-    oggpack_write(&b, 0, 16); // of type 0
-    oggpack_write(&b, 0, 6);  // one floor,
-    oggpack_write(&b, 1, 16); // of type 1:
-    oggpack_write(&b, 0, 5);  // no partitions,
-    oggpack_write(&b, 0, 2);  // multiplier 1,
-    oggpack_write(&b, 8, 4);  // 8 bits of range
-    oggpack_write(&b, 0, 6);  // one residue,
-    oggpack_write(&b, tiny.residueType, 16);
-    oggpack_write(&b, 0, 24);   // from coefficient 0
-    oggpack_write(&b, 128, 24); // to 128,
-    oggpack_write(&b, 31, 24);  // in partitions of 32,
-    oggpack_write(&b, 1, 6);    // of two classes,
-    oggpack_write(&b, 0, 8);    // chosen by book 0;
-    oggpack_write(&b, 0, 4);    // class 0 is silent,
-    oggpack_write(&b, 1, 4);    // class 1 has one stage,
-    oggpack_write(&b, 1, 8);    // decoded by book 1
-    oggpack_write(&b, 0, 6);    // one mapping,
-    oggpack_write(&b, 0, 16);   // of type 0:
-    oggpack_write(&b, 0, 1);    // one submap,
-    oggpack_write(&b, 0, 1);    // no coupling,
-    oggpack_write(&b, 0, 2);
-    oggpack_write(&b, 0, 8);  // time 0,
-    oggpack_write(&b, 0, 8);  // floor 0,
-    oggpack_write(&b, 0, 8);  // residue 0
-    oggpack_write(&b, 0, 6);  // one mode:
-    oggpack_write(&b, 0, 1);  // short blocks,
-    oggpack_write(&b, 0, 16); // window 0,
-    oggpack_write(&b, 0, 16); // transform 0,
-    oggpack_write(&b, 0, 8);  // mapping 0
-    oggpack_write(&b, 1, 1);
+    // One time-domain transform of type 0. One floor of type 1 without partitions, multiplier 1
+    // and 8 bits of range.
+    write(b, {{0, 6}, {0, 16}, {0, 6}, {1, 16}, {0, 5}, {0, 2}, {8, 4}});
+    // One residue over coefficients 0 to 128 in partitions of 32, of two classes chosen by book
+    // 0: class 0 is silent, class 1 has one stage decoded by book 1.
+    write(b, {{0, 6},
+              {static_cast<unsigned long>(tiny.residueType), 16},
+              {0, 24},
+              {128, 24},
+              {31, 24},
+              {1, 6},
+              {0, 8},
+              {0, 4},
+              {1, 4},
+              {1, 8}});
+    // One mapping of type 0: one submap, no coupling, floor 0 and residue 0. One mode of short
+    // blocks, window and transform 0, mapping 0. The framing bit.
+    write(b, {{0, 6},
+              {0, 16},
+              {0, 1},
+              {0, 1},
+              {0, 2},
+              {0, 8},
+              {0, 8},
+              {0, 8},
+              {0, 6},
+              {0, 1},
+              {0, 16},
+              {0, 16},
+              {0, 8},
+              {1, 1}});
+}
+
+// A header packet: its type, "vorbis", then what `body` writes.
+template <typename Body> void addHeader(ogg_stream_state& stream, int type, Body body) {
+    oggpack_buffer b;
+    oggpack_writeinit(&b);
+    oggpack_write(&b, type, 8);
+    for (const char* c = "vorbis"; *c; ++c)
+        oggpack_write(&b, static_cast<unsigned char>(*c), 8);
+    body(b);
+    ogg_packet packet = {oggpack_get_buffer(&b), oggpack_bytes(&b), type == 1, 0, 0, type / 2};
+    ogg_stream_packetin(&stream, &packet);
+    oggpack_writeclear(&b);
 }
 
 } // namespace
@@ -185,33 +180,13 @@ void writeSetup(oggpack_buffer& b, const TinyVorbis& tiny) {
 Bytes makeTinyVorbis(const TinyVorbis& tiny) {
     ogg_stream_state stream;
     ogg_stream_init(&stream, tiny.serial);
-    oggpack_buffer b;
-
-    oggpack_writeinit(&b);
-    writeText(b, 1);
-    oggpack_write(&b, 0, 32);    // version
-    oggpack_write(&b, 1, 8);     // channels
-    oggpack_write(&b, 8000, 32); // rate
-    oggpack_write(&b, 0, 32);
-    oggpack_write(&b, 0, 32);
-    oggpack_write(&b, 0, 32);
-    oggpack_write(&b, 0x88, 8); // both block sizes 256
-    oggpack_write(&b, 1, 1);
-    ogg_packet packet = packetOf(b, 0);
-    ogg_stream_packetin(&stream, &packet);
-
-    oggpack_reset(&b);
-    writeText(b, 3);
-    oggpack_write(&b, 0, 32); // no vendor,
-    oggpack_write(&b, 0, 32); // no comments
-    oggpack_write(&b, 1, 1);
-    packet = packetOf(b, 1);
-    ogg_stream_packetin(&stream, &packet);
-
-    oggpack_reset(&b);
-    writeSetup(b, tiny);
-    packet = packetOf(b, 2);
-    ogg_stream_packetin(&stream, &packet);
+    // Version 0, one channel at 8000 Hz, no bitrates, both block sizes 256.
+    addHeader(stream, 1, [](oggpack_buffer& b) {
+        write(b, {{0, 32}, {1, 8}, {8000, 32}, {0, 32}, {0, 32}, {0, 32}, {0x88, 8}, {1, 1}});
+    });
+    // No vendor, no comments.
+    addHeader(stream, 3, [](oggpack_buffer& b) { write(b, {{0, 32}, {0, 32}, {1, 1}}); });
+    addHeader(stream, 5, [&tiny](oggpack_buffer& b) { writeSetup(b, tiny); });
     Bytes out;
     appendPages(out, stream, true);
 
@@ -219,13 +194,12 @@ Bytes makeTinyVorbis(const TinyVorbis& tiny) {
     Bytes audio(32, 0xff);
     audio[0] = 0xfe;
     for (int i = 0; i < tiny.audioPackets; ++i) {
-        packet = {
+        ogg_packet packet = {
             audio.data(), static_cast<long>(audio.size()), 0, i == tiny.audioPackets - 1, 128 * i,
             3 + i};
         ogg_stream_packetin(&stream, &packet);
     }
     appendPages(out, stream, true);
-    oggpack_writeclear(&b);
     ogg_stream_clear(&stream);
     return out;
 }
