@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 using namespace nox::audio;
@@ -139,4 +141,15 @@ TEST(VorbisChecks, DamagedBookInALaterLinkIsRefused) {
     Bytes damaged = makeTinyVorbis(second);
     chained.insert(chained.end(), damaged.begin(), damaged.end());
     EXPECT_FALSE(opens(chained));
+}
+
+// The smallest file the fuzzer found: a mutated codebook of the real file's residue type 1 no
+// longer makes a complete code, and _01inverse divided by 0.
+TEST(VorbisChecks, DamagedFileTheFuzzerFoundIsRefused) {
+    const char* source = std::getenv("DRAVON_SOURCE_DIR");
+    ASSERT_NE(nullptr, source);
+    Bytes found = readFile(std::string(source) +
+                           "/fuzz/seeds/ogg_vorbis_fuzzer/found-incomplete-code-residue1");
+    ASSERT_EQ(3139u, found.size());
+    EXPECT_FALSE(opens(found));
 }
