@@ -20,13 +20,13 @@ namespace {
 
 const int portamentoUp = 6; // IT effect F
 
-//! A 64-value looped sample, C-5 playing `c5Speed` values a second, started on row 0.
-TinyIt loopedNote(std::uint32_t c5Speed) {
+//! A 64-value looped sample, C-5 playing `c5Speed` values a second, started on row 0 at `note`.
+TinyIt loopedNote(std::uint32_t c5Speed, int note = 60) {
     TinyIt it;
     it.sampleFlags = 1 | 16;
     it.sampleLength = it.loopEnd = it.sampleDataBytes = 64;
     it.c5Speed = c5Speed;
-    it.packedRows = itRow({itEntry(0, 60)});
+    it.packedRows = itRow({itEntry(0, note)});
     return it;
 }
 
@@ -76,15 +76,27 @@ TEST(ModuleExtremes, AnAmigaSlideToTheTopPlaysToItsEnd) {
     expectMeasuredAndPlayedToItsEnd(it);
 }
 
+TEST(ModuleExtremes, AVoiceThatBarelyMovesMeasuresAndPlays) {
+    // C-0 of a sample whose C-5 plays 1 value a second, or none: the step rounded to 0 and
+    // DUMB's resampler divided by zero, with either kind of slides.
+    for (std::uint32_t c5Speed : {0u, 1u})
+        for (bool linear : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c5Speed << (linear ? " linear" : " Amiga"));
+            TinyIt it = loopedNote(c5Speed, 0);
+            it.linearSlides = linear;
+            expectMeasuredAndPlayedToItsEnd(it);
+        }
+}
+
 TEST(ModuleExtremes, ShortLoopsPlayedVeryHighRenderASecondInLittleTime) {
-    // 64 voices of a 2-value loop at B-9 of a sample whose C-5 plays 1460000 values a second:
-    // each steps 1000 values, 500 loops, per frame. DUMB walked such a loop one length at a
-    // time: 27 s of CPU for this second. Now a few hundredths; the bound leaves room for slow
+    // 64 voices of a 2-value loop at B-9 of a sample whose C-5 plays 9999999 values a second:
+    // each steps 6850 values, 3425 loops, per frame. DUMB walked such a loop one length at a
+    // time: 28 s of CPU for this second. Now a few hundredths; the bound leaves room for slow
     // sanitizer builds.
     TinyIt it;
     it.sampleFlags = 1 | 16;
     it.sampleLength = it.loopEnd = it.sampleDataBytes = 2;
-    it.c5Speed = 1460000;
+    it.c5Speed = 9999999;
     for (int channel = 0; channel < 64; ++channel) {
         const Bytes note = itEntry(channel, 119);
         it.packedRows.insert(it.packedRows.end(), note.begin(), note.end());
