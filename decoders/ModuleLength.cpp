@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace nox {
 namespace audio {
@@ -15,6 +17,42 @@ const s64 dumbTimeUnitsPerSecond = 65536;
 const long tickTimeAtTempoOne = 163840;
 
 const s64 tickWork = 16, voiceWork = 1;
+
+// Normal, sustain, ping-pong and ping-pong sustain loops.
+const u8 sampleLoopFlags = 16 | 32 | 64 | 128;
+
+//! The flags of sample `index`, which DUMB 0.9.3 keeps right after the sample's name (29
+//! bytes) and file name (14 bytes); null when the names are not laid out so.
+u8* sampleFlags(DUMB_IT_SIGDATA* sigdata, int index) {
+    const unsigned char* name = dumb_it_sd_get_sample_name(sigdata, index);
+    const unsigned char* fileName = dumb_it_sd_get_sample_filename(sigdata, index);
+    if (fileName != name + 29)
+        return nullptr;
+    return const_cast<u8*>(fileName + 14);
+}
+
+//! Turns the loops of all samples off while it lives. The measure walks a module in DUMB's
+//! time units, 65536 a second, and DUMB keeps a silent voice in step with one pass of its
+//! resampler each time the voice crosses its loop's end: a loop shorter than the voice's step
+//! costs a pass every unit, 64 such voices a minute of CPU over the measure's budget. How long
+//! a module plays does not depend on its voices.
+class SampleLoopsOff {
+public:
+    explicit SampleLoopsOff(DUMB_IT_SIGDATA* sigdata) {
+        for (int i = 0; i < dumb_it_sd_get_n_samples(sigdata); ++i)
+            if (u8* flags = sampleFlags(sigdata, i)) {
+                saved_.emplace_back(flags, *flags);
+                *flags &= ~sampleLoopFlags;
+            }
+    }
+    ~SampleLoopsOff() {
+        for (const std::pair<u8*, u8>& flags : saved_)
+            *flags.first = flags.second;
+    }
+
+private:
+    std::vector<std::pair<u8*, u8>> saved_;
+};
 
 //! The voices sounding now, those playing on in the background included.
 s64 soundingVoices(DUMB_IT_SIGRENDERER* renderer) {
@@ -58,6 +96,7 @@ s64 measureTime(DUH* module) {
 } // namespace
 
 s32 measureModuleFrames(DUH* module, s32 rate) {
+    SampleLoopsOff loopsOff(duh_get_it_sigdata(module));
     s64 time = measureTime(module);
     if (time < 0)
         return -1;

@@ -165,3 +165,33 @@ TEST(ModuleLength, ShortLoopsPlayedHighDoNotSlowTheMeasure) {
     EXPECT_EQ(runThroughFrames(makeTinyIt(it), dumb_read_it_quick), frames);
     EXPECT_LT(seconds, 1.0);
 }
+
+TEST(ModuleLength, ShortLoopsPlayedHighAtASlowTempoStayWithinTheBound) {
+    // 64 voices of a 2-value loop at B-9 cross their loop's end on each of DUMB's time units,
+    // 5120 in a tick at tempo 32: with the loops on, reaching the bound took a minute of CPU.
+    TinyIt it = exactTicks(200, 255);
+    it.tempo = 32;
+    it.sampleFlags = 1 | 16;
+    it.sampleLength = it.loopEnd = it.sampleDataBytes = 2;
+    it.c5Speed = 9999999;
+    Bytes notes;
+    for (int channel = 0; channel < 64; ++channel)
+        append(notes, itEntry(channel, 119));
+    it.packedRows = itRow({notes});
+    const std::clock_t start = std::clock();
+    EXPECT_EQ(-1, frameCountOf(it));
+    EXPECT_LT(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 2.0);
+}
+
+TEST(ModuleLength, SampleLoopsPlayAgainAfterTheMeasure) {
+    // A 64-value loop of a constant: without its loop the note would end after 8 ms.
+    TinyIt it;
+    it.sampleFlags = 1 | 16;
+    it.sampleLength = it.loopEnd = it.sampleDataBytes = 64;
+    it.packedRows = itRow({itEntry(0, 60)});
+    TrackerModuleAudioStream* stream = openModule(makeTinyIt(it), "loop.it");
+    std::vector<s16> frames(2 * 44100);
+    ASSERT_EQ(44100, stream->readFrames(frames.data(), 44100));
+    EXPECT_NE(0, frames.back());
+    stream->decRef();
+}
