@@ -34,8 +34,8 @@ u8* sampleFlags(DUMB_IT_SIGDATA* sigdata, int index) {
 //! Turns the loops of all samples off while it lives. The measure walks a module in DUMB's
 //! time units, 65536 a second, and DUMB keeps a silent voice in step with one pass of its
 //! resampler each time the voice crosses its loop's end: a loop shorter than the voice's step
-//! costs a pass every unit, 64 such voices a minute of CPU over the measure's budget. How long
-//! a module plays does not depend on its voices.
+//! costs a pass every unit: 64 such voices took a minute of CPU to reach the measure's bound.
+//! How long a module plays does not depend on its voices.
 class SampleLoopsOff {
 public:
     explicit SampleLoopsOff(DUMB_IT_SIGDATA* sigdata) {
