@@ -1,5 +1,6 @@
 #include "TrackerModuleAudioStream.h"
 
+#include "DumbLibrary.h"
 #include "ModuleChecks.h"
 #include "ModuleLength.h"
 
@@ -69,6 +70,7 @@ TrackerModuleAudioStream::TrackerModuleAudioStream(IInputFile* file) : file_(fil
     if (!file_)
         return;
     file_->incRef();
+    prepareDumbResampler();
     loadModule();
     if (!module_)
         return;

@@ -1,6 +1,7 @@
 #include "ResamplingSampleSource.h"
 
 #include "MixKernels.h"
+#include "decoders/DumbLibrary.h"
 
 #include <cstring>
 
@@ -28,6 +29,7 @@ void rewind(DUMB_RESAMPLER& resampler, s32 length) {
 
 ResamplingSampleSource::ResamplingSampleSource(u32 mixingRate, IAudioStream* stream)
     : ISampleSource(mixingRate, stream) {
+    prepareDumbResampler();
     refill();
     resetResamplers();
 }
