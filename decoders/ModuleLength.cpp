@@ -31,9 +31,11 @@ u8* sampleFlags(DUMB_IT_SIGDATA* sigdata, int index) {
     return const_cast<u8*>(fileName + 14);
 }
 
-//! Turns the loops of all samples off while it lives. DUMB keeps a silent voice in step by
-//! walking its loop once for every pass: a loop of a few values played very high costs it
-//! billions of steps a second. How long a module plays does not depend on its voices.
+//! Turns the loops of all samples off while it lives. The measure walks a module in DUMB's
+//! time units, 65536 a second, and DUMB keeps a silent voice in step with one pass of its
+//! resampler each time the voice crosses its loop's end: a loop shorter than the voice's step
+//! costs a pass every unit: 64 such voices took a minute of CPU to reach the measure's bound.
+//! How long a module plays does not depend on its voices.
 class SampleLoopsOff {
 public:
     explicit SampleLoopsOff(DUMB_IT_SIGDATA* sigdata) {

@@ -1,5 +1,7 @@
 #include "OggVorbisAudioStream.h"
 
+#include "VorbisChecks.h"
+
 #include <climits>
 #include <cstdio>
 
@@ -67,7 +69,7 @@ OggVorbisAudioStream::OggVorbisAudioStream(IInputFile* file) : decoder_(), file_
         return;
     }
     vorbis_info* info = ov_info(&decoder_, -1);
-    if (!info) {
+    if (!info || !vorbisCodebooksAreSafe(file_, &decoder_)) {
         ov_clear(&decoder_);
         dropFile();
         return;

@@ -18,7 +18,8 @@ namespace audio {
 class OggVorbisAudioStream : public IAudioStream {
 public:
     //! Opens the decoder on the file from its current position (its start). The stream keeps
-    //! the file only when vorbisfile accepts it; nothing is logged otherwise.
+    //! the file only when vorbisfile accepts it and libvorbis can take its codebooks safely
+    //! (see VorbisChecks.h); nothing is logged otherwise.
     explicit OggVorbisAudioStream(IInputFile* file);
     ~OggVorbisAudioStream() override;
 

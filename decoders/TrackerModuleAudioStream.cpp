@@ -2,6 +2,7 @@
 
 #include "ModuleChecks.h"
 #include "ModuleLength.h"
+#include "dsp/DumbLibrary.h"
 
 #include <dumb.h>
 
@@ -69,6 +70,7 @@ TrackerModuleAudioStream::TrackerModuleAudioStream(IInputFile* file) : file_(fil
     if (!file_)
         return;
     file_->incRef();
+    prepareDumbResampler();
     loadModule();
     if (!module_)
         return;

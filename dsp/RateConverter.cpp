@@ -1,5 +1,6 @@
 #include "RateConverter.h"
 
+#include "DumbLibrary.h"
 #include "MixKernels.h"
 
 #include <cstring>
@@ -21,6 +22,10 @@ void rewind(DUMB_RESAMPLER& resampler, s32 length) {
 }
 
 } // namespace
+
+RateConverter::RateConverter(bool stereo) : stereo_(stereo) {
+    prepareDumbResampler();
+}
 
 void RateConverter::start(s32 length) {
     blockLength_ = length;

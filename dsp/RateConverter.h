@@ -18,7 +18,7 @@ class RateConverter {
 public:
     static constexpr s32 blockFrames = 2048;
 
-    explicit RateConverter(bool stereo) : stereo_(stereo) {}
+    explicit RateConverter(bool stereo);
     RateConverter(const RateConverter&) = delete;
     RateConverter& operator=(const RateConverter&) = delete;
 

@@ -25,11 +25,6 @@ public:
 
 namespace {
 
-// Loaders are asked one opening at a time in the whole process. Plays open files on their own
-// threads, and DUMB's IT reader unpacks samples through process-wide variables that two loads
-// at once would share (and free twice). Decoding, once opened, runs in parallel.
-std::mutex openingLock;
-
 // The first stream a loader makes of `file`, newest loader first; with `byExtension` only the
 // loaders that claim the name are asked.
 IAudioStream* askLoaders(const std::vector<IAudioStreamLoader*>& loaders, IInputFile* file,
@@ -88,14 +83,11 @@ IAudioStream* StreamLoaderList::open(IInputFile* file) {
     CharString name(file->getFileName());
     name.makeLower();
     Snapshot* list = take();
-    IAudioStream* stream;
-    {
-        std::lock_guard<std::mutex> guard(openingLock);
-        bool needsRewind = false;
-        stream = askLoaders(list->loaders, file, name.c_str(), true, needsRewind);
-        if (!stream)
-            stream = askLoaders(list->loaders, file, name.c_str(), false, needsRewind);
-    }
+    // Openings run in parallel on the threads of the plays; the loaders make no shared state.
+    bool needsRewind = false;
+    IAudioStream* stream = askLoaders(list->loaders, file, name.c_str(), true, needsRewind);
+    if (!stream)
+        stream = askLoaders(list->loaders, file, name.c_str(), false, needsRewind);
     list->decRef();
     if (stream)
         return stream;

@@ -28,7 +28,7 @@ public:
 
     //! Offers `file` to the loaders, newest first: those whose extensions match the lower-cased
     //! name, then all of them, rewinding the file between attempts. Returns a new stream (the
-    //! caller's) or null, logging why. One opening at a time asks loaders, process-wide.
+    //! caller's) or null, logging why. Openings on several threads run at once.
     IAudioStream* open(IInputFile* file);
 
 private:

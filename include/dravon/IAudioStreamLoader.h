@@ -11,8 +11,8 @@ namespace audio {
 
 //! Recognises files of one format and creates streams for them. Register an instance with
 //! ISoundEngine::registerAudioStreamLoader(); the engine asks the most recently registered
-//! loader first, on whichever thread plays a sound, one opening at a time in the process. The
-//! streams it makes are then read on any thread, each by one thread at a time.
+//! loader first, on whichever thread plays a sound: plays on several threads may ask it at
+//! once. The streams it makes are then read on any thread, each by one thread at a time.
 class IAudioStreamLoader : public virtual RefCounted {
 public:
     ~IAudioStreamLoader() override = default;

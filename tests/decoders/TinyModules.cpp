@@ -90,6 +90,14 @@ Bytes itEntry(int channel, int note, int effect, int value) {
     return out;
 }
 
+Bytes itRow(std::initializer_list<Bytes> entries) {
+    Bytes out;
+    for (const Bytes& entry : entries)
+        out.insert(out.end(), entry.begin(), entry.end());
+    out.push_back(0);
+    return out;
+}
+
 Bytes makeSoundTrackerModule(const SoundTrackerModule& module) {
     const int samples = 15;
     Bytes out;
@@ -155,10 +163,10 @@ Bytes makeTinyIt(const TinyIt& it) {
     putU16(out, orders);
     putU16(out, 1); // instruments
     putU16(out, samples);
-    putU16(out, 1);         // patterns
-    putU16(out, 0x214);     // made with
-    putU16(out, 0x214);     // compatible with: instruments in the new layout
-    putU16(out, 1 | 4 | 8); // stereo, instruments, linear slides
+    putU16(out, 1);     // patterns
+    putU16(out, 0x214); // made with
+    putU16(out, 0x214); // compatible with: instruments in the new layout
+    putU16(out, 1 | 4 | (it.linearSlides ? 8 : 0)); // stereo, instruments, linear slides
     putU16(out, 0);
     out.push_back(128); // global volume
     out.push_back(48);  // mix volume

@@ -4,6 +4,8 @@
 
 #include "WavBuilder.h"
 
+#include <initializer_list>
+
 namespace dravon_test {
 
 //! A 4-channel "M.K." MOD of two patterns played at 10 rows per second (speed 5, tempo 125): the
@@ -17,7 +19,7 @@ Bytes makeTinyMod(int breakRow);
 //! one pattern of `rows` rows holding `packedRows` as its packed data (empty rows when that is
 //! empty) and played `orders` times, and, when `sampleFlags` is not 0, one sample of
 //! `sampleLength` values, looped from 0 to `loopEnd` when the flags say so, followed by
-//! `sampleDataBytes` bytes of data.
+//! `sampleDataBytes` bytes of data, all 0x10 (packed data of blocks of 0x1010 bytes each).
 struct TinyIt {
     int nodeCount = 2;
     int speed = 6; // ticks per row
@@ -26,6 +28,7 @@ struct TinyIt {
     int orders = 1;
     Bytes packedRows;
     std::uint8_t newNoteAction = 0; // 0 cuts the voice a note replaces, 1 lets it play on
+    bool linearSlides = true;       // false: Amiga slides, by periods
     std::uint8_t sampleFlags = 0;
     std::uint32_t sampleLength = 0;
     std::uint32_t loopEnd = 0;
@@ -38,6 +41,9 @@ Bytes makeTinyIt(const TinyIt& it);
 //! Packed IT pattern data for `channel`: a note (none when negative) of instrument 1, and an
 //! effect (none when 0, else 1 for A, 2 for B...) with its value. A row ends with a 0 byte.
 Bytes itEntry(int channel, int note, int effect = 0, int value = 0);
+
+//! One packed IT row: the entries, then the 0 byte that ends the row.
+Bytes itRow(std::initializer_list<Bytes> entries);
 
 //! A sample header of a 15-sample module (SoundTracker's format, which has no signature). The
 //! name is written as given, then zeros up to 22 bytes; lengths count 16-bit words.
